@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+namespace rs {
+
+// The user's application-data folder: $XDG_DATA_HOME, or ~/.local/share.
+std::string AppDataFolder();
+// The folder that holds the running executable.
+std::string ExecutableFolder();
+bool FolderExists(const std::string& path);
+// Creates one level; false when it cannot.
+bool CreateFolder(const std::string& path);
+
+// The path separator of this platform.
+constexpr char kPathSep = '/';
+std::string JoinPath(const std::string& folder, const std::string& name);
+std::string FileNameOf(const std::string& path);
+std::string FolderOf(const std::string& path);
+
+}  // namespace rs

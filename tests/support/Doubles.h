@@ -1,0 +1,94 @@
+#pragma once
+
+// Scripted stand-ins for the user's side of the platform layer, and file helpers.
+
+#include "platform/Dialogs.h"
+#include "platform/Shell.h"
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace rs::test {
+
+struct MessageRecord {
+    std::string text;
+    MsgKind kind;
+    std::string caption;
+};
+
+class RecordingDialogs : public Dialogs {
+public:
+    void message(const std::string& text, MsgKind kind, const std::string& caption) override {
+        messages.push_back({text, kind, caption});
+    }
+    std::string inputBox(const std::string& caption, const std::string& prompt) override {
+        inputPrompts.push_back(caption + "|" + prompt);
+        if (inputAnswers.empty()) return {};
+        std::string a = inputAnswers.front();
+        inputAnswers.pop_front();
+        return a.substr(0, 255);
+    }
+    std::string chooseFile(const std::string& filter, const std::string& presetName) override {
+        fileFilters.push_back(filter + "|" + presetName);
+        if (fileAnswers.empty()) return {};
+        std::string a = fileAnswers.front();
+        fileAnswers.pop_front();
+        return a;
+    }
+    std::vector<std::string> texts() const {
+        std::vector<std::string> t;
+        for (auto& m : messages) t.push_back(m.text);
+        return t;
+    }
+
+    std::vector<MessageRecord> messages;
+    std::deque<std::string> inputAnswers;
+    std::vector<std::string> inputPrompts;
+    std::deque<std::string> fileAnswers;
+    std::vector<std::string> fileFilters;
+};
+
+class RecordingShell : public Shell {
+public:
+    ShellResult open(const std::string& target, bool maximised) override {
+        opened.push_back(target);
+        openedMaximised.push_back(maximised);
+        return result;
+    }
+    ShellResult openFolder(const std::string& folder) override {
+        folders.push_back(folder);
+        return result;
+    }
+    ShellResult result = ShellResult::Ok;
+    std::vector<std::string> opened;
+    std::vector<bool> openedMaximised;
+    std::vector<std::string> folders;
+};
+
+// Installs fresh doubles for the lifetime of the object.
+struct DoublesScope {
+    DoublesScope();
+    ~DoublesScope();
+    RecordingDialogs dialogs;
+    RecordingShell shell;
+};
+
+// A temporary folder removed with everything in it at the end of the scope.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    const std::string& path() const { return path_; }
+    std::string file(const std::string& name) const { return path_ + "/" + name; }
+
+private:
+    std::string path_;
+};
+
+void WriteBytes(const std::string& path, const std::string& bytes);
+std::string ReadBytes(const std::string& path);
+// The lines of a file written with CR LF ends; fails the test when an end is not CR LF.
+std::vector<std::string> ReadCrlfLines(const std::string& path);
+
+}  // namespace rs::test

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace rs {
+
+// Texts of the progress window.
+inline constexpr std::string_view kTextLoading = "Loading your data into memory ... Please be patient";
+inline constexpr std::string_view kTextPreparing =
+    "Preparing your data. Please be patient as this is a large number of lines ...";
+inline constexpr std::string_view kTextProcessing = "Processing. Please be patient...";
+inline constexpr std::string_view kPrefixProcessing = "Processing. Please be patient ... ";
+inline constexpr std::string_view kPrefixEvaluating = "Evaluating your data ... ";
+inline constexpr std::string_view kPrefixWriting = "Writing your results ... ";
+inline constexpr std::string_view kSuffixComplete = "% complete";
+
+// The progress window as the operations see it.
+class Progress {
+public:
+    virtual ~Progress() = default;
+    // Sets the text, shows the window and lets pending events run once.
+    virtual void start(std::string_view text) = 0;
+    // Sets the text (if it changed) and lets pending events run.
+    virtual void update(std::string_view text) = 0;
+    // Lets pending events run if enough time has passed since they last did.
+    virtual void pump() {}
+    // Hides the window.
+    virtual void end() = 0;
+};
+
+// A progress that shows nothing, for tests and the benchmark.
+class NullProgress : public Progress {
+public:
+    void start(std::string_view) override {}
+    void update(std::string_view) override {}
+    void end() override {}
+};
+
+// k of total in percent, rounded to the nearest integer with ties to even, worked out
+// in long double as the users' figures have always been. total must not be 0.
+std::int32_t PercentOf(std::int64_t k, std::int32_t total);
+
+// Reports "<prefix>P% complete" after each row. Only changes of the percentage reach the
+// window; ProgressPercent follows every row. With a divisor of 0 the start text stays.
+class PercentReporter {
+public:
+    PercentReporter(Progress& progress, std::string_view prefix, std::int32_t divisor);
+    void row(std::int64_t k) {
+        if ((++ticks_ & 4095) == 0) progress_.pump();
+        if (k < nextCheck_ || divisor_ == 0) return;
+        recompute(k);
+    }
+
+private:
+    void recompute(std::int64_t k);
+
+    Progress& progress_;
+    std::string text_;
+    std::size_t prefixLen_;
+    std::int32_t divisor_;
+    std::int32_t shown_ = INT32_MIN;
+    std::int64_t nextCheck_ = INT64_MIN;
+    std::uint32_t ticks_ = 0;
+};
+
+}  // namespace rs
