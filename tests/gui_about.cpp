@@ -14,8 +14,10 @@ TEST(AboutBox, TextsAreLoadedAtCreationAndExitEndsTheModalLoop) {
     struct {
         QLabel *LblCopy1, *LblCopy2, *LblCopy3, *Label1, *LblInfo1, *LblInfo2, *LblInfo3;
         QPushButton* BitBtn1;
-    } c{label("LblCopy1"), label("LblCopy2"), label("LblCopy3"), label("Label1"), label("LblInfo1"),
-        label("LblInfo2"),  label("LblInfo3"), FrmAbout->findChild<QPushButton*>(QStringLiteral("BitBtn1"))};
+    } c{label("LblCopy1"), label("LblCopy2"),
+        label("LblCopy3"), label("Label1"),
+        label("LblInfo1"), label("LblInfo2"),
+        label("LblInfo3"), FrmAbout->findChild<QPushButton*>(QStringLiteral("BitBtn1"))};
     auto* u = &c;
     for (QObject* o : {static_cast<QObject*>(c.LblCopy1), static_cast<QObject*>(c.LblCopy2),
                        static_cast<QObject*>(c.LblCopy3), static_cast<QObject*>(c.Label1),
@@ -26,7 +28,8 @@ TEST(AboutBox, TextsAreLoadedAtCreationAndExitEndsTheModalLoop) {
     EXPECT_EQ(u->LblCopy2->text(), QStringLiteral("Version 2.18 "));
     EXPECT_EQ(u->Label1->text(), QStringLiteral("Disclaimer :"));
     EXPECT_TRUE(u->LblInfo2->text().contains(QStringLiteral("similiar damages")));
-    for (QLabel* l : {u->LblCopy1, u->LblCopy3, u->LblInfo1, u->LblInfo3}) EXPECT_NE(l->text(), QStringLiteral("Test"));
+    for (QLabel* l : {u->LblCopy1, u->LblCopy3, u->LblInfo1, u->LblInfo3})
+        EXPECT_NE(l->text(), QStringLiteral("Test"));
 
     // Shown twice: the same texts, nothing reloaded.
     const QString first = u->LblCopy1->text();

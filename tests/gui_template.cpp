@@ -184,7 +184,7 @@ TEST_F(TemplateForm, LayoutAndTabOrder) {
     EXPECT_EQ(FrmTemplate->size(), QSize(848, 482));
     EXPECT_EQ(u->Label2->text(), QStringLiteral("Template Data "));
     EXPECT_TRUE(u->Label2->font().bold() && u->Label2->font().underline());
-    const QWidget* order[] = {u->Memo1, u->Edit33, u->Edit6, u->Edit7, u->Memo33,
+    const QWidget* order[] = {u->Memo1, u->Edit33, u->Edit6,    u->Edit7,  u->Memo33,
                               u->Memo6, u->Memo7,  u->CmdApply, u->BitBtn1};
     // The next control that Tab reaches: visible, enabled and taking the focus by Tab.
     auto nextTabStop = [](const QWidget* w) {

@@ -19,8 +19,8 @@ std::vector<std::string> Rows(const std::string& text) {
 }
 
 TemplateSettings Make(const std::string& templ, const std::string& key1, const std::string& filler1,
-                      const std::string& key2 = {}, const std::string& filler2 = {}, const std::string& key3 = {},
-                      const std::string& filler3 = {}) {
+                      const std::string& key2 = {}, const std::string& filler2 = {},
+                      const std::string& key3 = {}, const std::string& filler3 = {}) {
     TemplateSettings s;
     s.templateRows = MemoRows(templ);
     s.key1 = key1;
@@ -109,12 +109,12 @@ TEST(TemplateBuild, Replacements) {
         std::vector<std::string> lines;
     };
     Case cases[] = {
-        {Make("NAME", "name", "Ann"), {"NAME"}},                 // case counts
-        {Make("aaa", "aa", "b"), {"ba"}},                        // non-overlapping, from the left
+        {Make("NAME", "name", "Ann"), {"NAME"}},                       // case counts
+        {Make("aaa", "aa", "b"), {"ba"}},                              // non-overlapping, from the left
         {Make("Hello KEY", "KEY", "CODE", "CODE", "7"), {"Hello 7"}},  // key 2 found in filler 1's text
-        {Make("A B", "A", "x", "B", "A"), {"x A"}},              // key 1 not searched again
-        {Make("KEY KEY", "KEY", "K"), {"K K"}},                  // every occurrence
-        {Make("XaX bX", " X", "_", "", ""), {"XaX bX"}},         // key used as typed, with its space
+        {Make("A B", "A", "x", "B", "A"), {"x A"}},                    // key 1 not searched again
+        {Make("KEY KEY", "KEY", "K"), {"K K"}},                        // every occurrence
+        {Make("XaX bX", " X", "_", "", ""), {"XaX bX"}},               // key used as typed, with its space
         {Make("X a X", " X", "_"), {"X a_"}},
         {Make("k-k", "k", "kk"), {"kk-kk"}},                     // inserted text is not searched again
         {Make("A-B-C", "A", "1", "", "", "C", "3"), {"1-B-3"}},  // pairs 1 and 3 only
