@@ -1,10 +1,16 @@
 // Start-up: the forms are created in a fixed order, the main window first.
 
 #include "platform/QtPlatform.h"
+#include "workbench/UAbout.h"
+#include "workbench/UExtract.h"
 #include "workbench/UFirst.h"
 #include "workbench/UGlobalForm.h"
 #include "workbench/UProgressWindow.h"
+#include "workbench/URemove.h"
 #include "workbench/UResults.h"
+#include "workbench/USecond.h"
+#include "workbench/UTemplate.h"
+#include "workbench/Uposition.h"
 
 #include <QApplication>
 
@@ -23,16 +29,29 @@ int main(int argc, char** argv) {
 
     using namespace rs;
     FrmFirst = new TFrmFirst;
+    FrmInsert = new TFrmInsert;
+    FrmExtract = new TFrmExtract;
+    FrmPosition = new TFrmPosition;
     FrmGlobal = new TFrmGlobal;
+    FrmAbout = new TFrmAbout;
+    FrmTemplate = new TFrmTemplate;
+    FrmRemove = new TFrmRemove;
     FrmProgressWindow = new TFrmProgressWindow;
     FrmResults = new TFrmResults;
 
     FrmFirst->show();
     int rc = QApplication::exec();
 
+    // Released in the reverse order of creation.
     delete FrmResults;
     delete FrmProgressWindow;
+    delete FrmRemove;
+    delete FrmTemplate;
+    delete FrmAbout;
     delete FrmGlobal;
+    delete FrmPosition;
+    delete FrmExtract;
+    delete FrmInsert;
     delete FrmFirst;
     return rc;
 }

@@ -7,7 +7,10 @@
 #include "platform/Collation.h"
 #include "platform/Dialogs.h"
 #include "platform/Folders.h"
+#include "UAbout.h"
+#include "UTemplate.h"
 #include "Uposition.h"
+#include "workbench/Links.h"
 #include "platform/TextFile.h"
 #include "workbench/LineOperations.h"
 #include "workbench/LoadInput.h"
@@ -108,7 +111,11 @@ TFrmFirst::TFrmFirst(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui:
     connect(ui->CmdPaste, &QPushButton::clicked, this, &TFrmFirst::CmdPasteClick);
     connect(ui->CmdClear, &QPushButton::clicked, this, &TFrmFirst::CmdClearClick);
     connect(ui->Memo1, &QPlainTextEdit::textChanged, this, &TFrmFirst::Memo1Change);
-    connect(ui->BitBtn2, &QPushButton::clicked, this, &QWidget::close);
+    connect(ui->CmdAbout, &QPushButton::clicked, this, &TFrmFirst::CmdAboutClick);
+    connect(ui->CmdHelp, &QPushButton::clicked, this, &TFrmFirst::CmdHelpClick);
+    connect(ui->BitBtn1, &QPushButton::clicked, this, &TFrmFirst::BitBtn1Click);
+    connect(ui->BitBtn2, &QPushButton::clicked, this, &TFrmFirst::BitBtn2Click);
+    connect(ui->BitBtn3, &QPushButton::clicked, this, &TFrmFirst::BitBtn3Click);
     connect(ui->ListBox1, &QListWidget::currentRowChanged, this, &TFrmFirst::ListBox1Click);
     ui->EdCurrent->setMaxLength(std::numeric_limits<int>::max());
     ui->EdCurrent->installEventFilter(this);
@@ -157,6 +164,12 @@ void TFrmFirst::closeEvent(QCloseEvent* event) {
     event->accept();
     QApplication::quit();
 }
+
+void TFrmFirst::CmdAboutClick() { FrmAbout->exec(); }
+void TFrmFirst::CmdHelpClick() { OpenHelpPage(); }
+void TFrmFirst::BitBtn1Click() { OpenDownloadPage(); }
+void TFrmFirst::BitBtn2Click() { close(); }
+void TFrmFirst::BitBtn3Click() { OpenExamplesPage(); }
 
 void TFrmFirst::ListOptionsDblClick() { CmdMakeChangesClick(); }
 
@@ -253,6 +266,8 @@ void TFrmFirst::Dispatch(const std::string& entry) {
         });
     } else if (is(ViewPosition)) {
         ShowModeless(FrmPosition);
+    } else if (is(TemplateEntry)) {
+        FrmTemplate->exec();
     } else if (is(CountString)) {
         SearchText.clear();
         SearchText = dialogs().inputBox("Count", "Count occurrances of the following word:");

@@ -26,6 +26,11 @@ public:
     void CmdPasteClick();
     void CmdClearClick();
     void Memo1Change();
+    void CmdAboutClick();
+    void CmdHelpClick();
+    void BitBtn1Click();
+    void BitBtn2Click();
+    void BitBtn3Click();
     void EdCurrentClick();
     void ListBox1Click();
 
