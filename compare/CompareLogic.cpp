@@ -12,21 +12,25 @@ namespace rs {
 
 namespace {
 
-// The first 8 bytes as a big-endian number, zero-padded: comparing two of these orders
-// rows as the byte-wise collation does as far as they go, so most comparisons of the
-// sort never touch the row bytes.
-std::uint64_t Prefix8(std::string_view s) {
-    unsigned char b[8] = {};
-    std::memcpy(b, s.data(), std::min<std::size_t>(8, s.size()));
+std::uint64_t BigEndian8(const unsigned char* b) {
     std::uint64_t v = 0;
-    for (unsigned char c : b) v = (v << 8) | c;
+    for (int k = 0; k < 8; ++k) v = (v << 8) | b[k];
     return v;
 }
 
-struct SortEntry {
-    std::uint64_t prefix;
-    std::size_t index;
-};
+SortedLine MakeEntry(std::string_view s, std::size_t index) {
+    unsigned char b[16] = {};
+    std::memcpy(b, s.data(), std::min<std::size_t>(16, s.size()));
+    return {BigEndian8(b), BigEndian8(b + 8), index};
+}
+
+// Byte order of two lines of the same file or of two files; the prefixes decide unless
+// they are equal, and rows shorter than 16 bytes padded with zeros still compare whole.
+int CompareSorted(const SortedLine& a, std::string_view la, const SortedLine& b, std::string_view lb) {
+    if (a.hi != b.hi) return a.hi < b.hi ? -1 : 1;
+    if (a.lo != b.lo) return a.lo < b.lo ? -1 : 1;
+    return CollateCompare(la, lb);
+}
 
 }  // namespace
 
@@ -35,21 +39,19 @@ void LoadFileIntoList(const std::string& path, LoadedFile& into) {
     fresh.ListHidden.loadFile(path);
     const RowList& lines = fresh.ListHidden;
 
-    std::vector<SortEntry> entries;
+    std::vector<SortedLine>& entries = fresh.ListSorted;
     entries.reserve(lines.size());
     for (std::size_t i = 0; i < lines.size(); ++i) {
         std::string_view line = lines[i];
         if (chars::IsBlank(line))
             ++fresh.BlankLines;
         else
-            entries.push_back({Prefix8(line), i});
+            entries.push_back(MakeEntry(line, i));
     }
-    std::sort(entries.begin(), entries.end(), [&lines](const SortEntry& a, const SortEntry& b) {
-        if (a.prefix != b.prefix) return a.prefix < b.prefix;
-        return CollateLess(lines[a.index], lines[b.index]);
+    std::sort(entries.begin(), entries.end(), [&lines](const SortedLine& a, const SortedLine& b) {
+        return CompareSorted(a, lines[a.index], b, lines[b.index]) < 0;
     });
-    fresh.ListSorted.reserve(entries.size());
-    for (const SortEntry& e : entries) fresh.ListSorted.push_back(e.index);
+    entries.shrink_to_fit();
 
     into = std::move(fresh);
 }
@@ -59,15 +61,18 @@ void FinishRun(const RunOutcome& outcome) {
     if (outcome.publish) PublishResultsFile(outcome.publishPrefix);
 }
 
-std::string ResultsFileClash(const std::string& file1, const std::string& file2, const std::string& resultsFile) {
-    const char* which = SameFile(file1, resultsFile) ? "File 1" : SameFile(file2, resultsFile) ? "File 2" : nullptr;
+std::string ResultsFileClash(const std::string& file1, const std::string& file2,
+                             const std::string& resultsFile) {
+    const char* which = SameFile(file1, resultsFile)   ? "File 1"
+                        : SameFile(file2, resultsFile) ? "File 2"
+                                                       : nullptr;
     if (!which) return {};
     return std::string(which) + " is the results file that this report is written to:\n" + resultsFile +
            "\nCopy it elsewhere and choose the copy, so that it is not overwritten.";
 }
 
-RunOutcome CompareLoadedFiles(const CompareSettings& settings, const LoadedFile& before, const LoadedFile& after,
-                              const std::string& resultsFile, Progress& progress) {
+RunOutcome CompareLoadedFiles(const CompareSettings& settings, const LoadedFile& before,
+                              const LoadedFile& after, const std::string& resultsFile, Progress& progress) {
     RunOutcome outcome;
     if (chars::Trim(settings.file1).empty() || chars::Trim(settings.file2).empty()) {
         outcome.messages.push_back(kMsgCompareNoFiles);
@@ -115,7 +120,7 @@ RunOutcome CompareLoadedFiles(const CompareSettings& settings, const LoadedFile&
         if ((++steps & 4095) == 0) progress.pump();
         std::string_view a = before.sortedLine(i);
         std::string_view b = after.sortedLine(j);
-        int c = CollateCompare(a, b);
+        int c = CompareSorted(before.ListSorted[i], a, after.ListSorted[j], b);
         if (c == 0) {
             ++i;
             ++j;

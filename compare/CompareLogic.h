@@ -14,13 +14,21 @@
 
 namespace rs {
 
+// A non-blank line in the sorted list: its index in the file and its first 16 bytes as
+// two big-endian numbers (zero-padded), which order most pairs without reading the line.
+struct SortedLine {
+    std::uint64_t hi;
+    std::uint64_t lo;
+    std::size_t index;
+};
+
 // One chosen file as it was read when it was chosen.
 struct LoadedFile {
-    RowList ListHidden;                   // every line in file order, blank lines included
-    std::vector<std::size_t> ListSorted;  // indices of the non-blank lines in collation order, duplicates kept
+    RowList ListHidden;                  // every line in file order, blank lines included
+    std::vector<SortedLine> ListSorted;  // the non-blank lines in collation order, duplicates kept
     std::int32_t BlankLines = 0;
 
-    std::string_view sortedLine(std::size_t k) const { return ListHidden[ListSorted[k]]; }
+    std::string_view sortedLine(std::size_t k) const { return ListHidden[ListSorted[k].index]; }
 };
 
 // Reads the file and sorts its non-blank lines. Throws FileError; `into` changes only when
@@ -50,12 +58,13 @@ inline constexpr const char* kMsgCompareNoFiles =
 
 // A refusal when either chosen file is the results file itself, which the report would
 // overwrite; empty when the run may go on.
-std::string ResultsFileClash(const std::string& file1, const std::string& file2, const std::string& resultsFile);
+std::string ResultsFileClash(const std::string& file1, const std::string& file2,
+                             const std::string& resultsFile);
 
 // Writes the compare report of `before` (File 1) against `after` (File 2) to resultsFile.
 // Lets pending events run through progress.pump() now and then; shows no window.
 // Throws FileError when the report cannot be written.
-RunOutcome CompareLoadedFiles(const CompareSettings& settings, const LoadedFile& before, const LoadedFile& after,
-                              const std::string& resultsFile, Progress& progress);
+RunOutcome CompareLoadedFiles(const CompareSettings& settings, const LoadedFile& before,
+                              const LoadedFile& after, const std::string& resultsFile, Progress& progress);
 
 }  // namespace rs

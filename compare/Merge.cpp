@@ -4,6 +4,7 @@
 #include "platform/Collation.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace rs {
 
@@ -16,16 +17,35 @@ const char* ValidateMerge(const MergeSettings& s) {
     return nullptr;
 }
 
+namespace {
+
+std::uint64_t BigEndian8(const unsigned char* b) {
+    std::uint64_t v = 0;
+    for (int k = 0; k < 8; ++k) v = (v << 8) | b[k];
+    return v;
+}
+
+}  // namespace
+
+int CompareKeys(const KeyedRow& a, const KeyedRow& b) {
+    if (a.keyHi != b.keyHi) return a.keyHi < b.keyHi ? -1 : 1;
+    if (a.keyLo != b.keyLo) return a.keyLo < b.keyLo ? -1 : 1;
+    return CollateCompare(a.key, b.key);
+}
+
 std::vector<KeyedRow> BuildKeyedRows(const RowList& lines, std::int32_t start, std::int32_t keyLength) {
     std::vector<KeyedRow> rows;
     rows.reserve(lines.size());
     for (std::size_t i = 0; i < lines.size(); ++i) {
         std::string_view line = lines[i];
         if (chars::IsBlank(line)) continue;
-        rows.push_back({chars::Copy(line, start, keyLength), line});
+        std::string_view key = chars::Copy(line, start, keyLength);
+        unsigned char b[16] = {};
+        std::memcpy(b, key.data(), std::min<std::size_t>(16, key.size()));
+        rows.push_back({key, line, BigEndian8(b), BigEndian8(b + 8)});
     }
     std::sort(rows.begin(), rows.end(), [](const KeyedRow& a, const KeyedRow& b) {
-        int c = CollateCompare(a.key, b.key);
+        int c = CompareKeys(a, b);
         return c != 0 ? c < 0 : CollateLess(a.line, b.line);
     });
     return rows;
@@ -48,9 +68,12 @@ namespace {
 
 const char* OutputText(MergeOutput o) {
     switch (o) {
-    case MergeOutput::Both: return "Merge includes lines from BOTH files.";
-    case MergeOutput::File1Only: return "Merge includes only lines from FILE 1.";
-    case MergeOutput::File2Only: return "Merge includes only lines from FILE 2.";
+        case MergeOutput::Both:
+            return "Merge includes lines from BOTH files.";
+        case MergeOutput::File1Only:
+            return "Merge includes only lines from FILE 1.";
+        case MergeOutput::File2Only:
+            return "Merge includes only lines from FILE 2.";
     }
     return "";
 }
@@ -98,7 +121,7 @@ RunOutcome MergeLoadedFiles(const MergeSettings& s, const RowList& lines1, const
     while (st.MergeIndex1 < n1 && st.MergeIndex2 < n2) {
         const KeyedRow& r1 = st.ListMerge1[st.MergeIndex1];
         const KeyedRow& r2 = st.ListMerge2[st.MergeIndex2];
-        int c = CollateCompare(r1.key, r2.key);
+        int c = CompareKeys(r1, r2);
         // Keyless rows sort first on both sides; they are passed one side after the other.
         if (c == 0 && r1.key.empty()) c = -1;
         if (s.mode == MergeMode::Match) {

@@ -30,7 +30,8 @@ struct MergeSettings {
 };
 
 inline constexpr const char* kMsgMergeNoFiles =
-    "You chose \"merge\", but you did not select 2 files. Use the buttons at the top to select your 2 files to "
+    "You chose \"merge\", but you did not select 2 files. Use the buttons at the top to select your 2 files "
+    "to "
     "merge into 1.";
 inline constexpr const char* kMsgMergeFile1Range =
     "You chose \"merge\", and the starting position selected for File 1 is larger then the ending position.  "
@@ -39,7 +40,8 @@ inline constexpr const char* kMsgMergeFile2Range =
     "You chose \"merge\", and the starting position selected for File 2 is larger then the ending position.  "
     "Please correct your starting and ending positions.";
 inline constexpr const char* kMsgMergeLengths =
-    "You chose \"merge\", but the starting and ending positions for File 1 and File 2 are not the same length. "
+    "You chose \"merge\", but the starting and ending positions for File 1 and File 2 are not the same "
+    "length. "
     "Obviously everything will mismatch if these lengths are not the same. Make sure you use the same length "
     "by adjusting your start and end positions.";
 
@@ -53,7 +55,12 @@ const char* ValidateMerge(const MergeSettings& settings);
 struct KeyedRow {
     std::string_view key;
     std::string_view line;
+    std::uint64_t keyHi;  // the key's first 16 bytes, big-endian and zero-padded, which order
+    std::uint64_t keyLo;  // most pairs of keys without reading the rows
 };
+
+// Byte order of two keys.
+int CompareKeys(const KeyedRow& a, const KeyedRow& b);
 
 // The keyed rows of the non-blank lines, sorted by key and then by line (byte order), so
 // rows with equal keys lie next to each other.

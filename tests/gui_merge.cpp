@@ -120,7 +120,8 @@ TEST_F(MergeFormTest, CompareChosenFilesWritesAndOpensTheReport) {
     // A shell failure names the report; the file stays complete.
     doubles.shell.result = ShellResult::Failed;
     QTest::mouseClick(button("CmdCompare"), Qt::LeftButton);
-    EXPECT_EQ(doubles.dialogs.texts(), std::vector<std::string>{"The compare results are located here : " + ResultsFileName});
+    EXPECT_EQ(doubles.dialogs.texts(),
+              std::vector<std::string>{"The compare results are located here : " + ResultsFileName});
     EXPECT_EQ(ReadCrlfLines(ResultsFileName).size(), 23u);
 }
 
@@ -173,8 +174,9 @@ TEST_F(MergeFormTest, MergeReadsEverySettingFromTheControls) {
     lines = ReadCrlfLines(ResultsFileName);
     EXPECT_EQ(lines.back(), "zz03blue");
     EXPECT_EQ(lines[6], "Merge includes only lines from FILE 2.");
-    EXPECT_EQ(doubles.dialogs.texts(),
-              std::vector<std::string>{"The new file has been created with your changes : " + ResultsFileName});
+    EXPECT_EQ(
+        doubles.dialogs.texts(),
+        std::vector<std::string>{"The new file has been created with your changes : " + ResultsFileName});
 
     spin("Spin4")->setValue(5);
     QTest::mouseClick(button("CmdMerge"), Qt::LeftButton);

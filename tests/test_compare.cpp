@@ -43,7 +43,9 @@ struct CompareRun {
     }
 };
 
-std::vector<std::string> Gone(const std::string& l) { return {"Before File - Line No Longer Found:", l, " "}; }
+std::vector<std::string> Gone(const std::string& l) {
+    return {"Before File - Line No Longer Found:", l, " "};
+}
 std::vector<std::string> New(const std::string& l) { return {"After File - New Line Found:", l, " "}; }
 std::vector<std::string> Cat(std::initializer_list<std::vector<std::string>> parts) {
     std::vector<std::string> out;
@@ -117,7 +119,8 @@ TEST(Compare, EmptyFirstFileReportsEverythingNew) {
 TEST(Compare, RefusesWithoutTwoFilesAndLeavesResultsAlone) {
     CompareRun r("a\n", "b\n");
     WriteBytes(r.results, "earlier");
-    for (auto [f1, f2] : std::vector<std::pair<std::string, std::string>>{{"", "x"}, {"x", " \t"}, {"", ""}}) {
+    for (auto [f1, f2] :
+         std::vector<std::pair<std::string, std::string>>{{"", "x"}, {"x", " \t"}, {"", ""}}) {
         RunOutcome out = CompareLoadedFiles({f1, f2}, r.f1, r.f2, r.results, r.progress);
         EXPECT_EQ(out.messages, std::vector<std::string>{kMsgCompareNoFiles});
         EXPECT_FALSE(out.publish);
@@ -130,7 +133,8 @@ TEST(Compare, RefusesToOverwriteAChosenFile) {
     WriteBytes(r.results, "old results\n");
     LoadedFile fromResults;
     LoadFileIntoList(r.results, fromResults);
-    RunOutcome out = CompareLoadedFiles({r.dir.file("one.txt"), r.results}, r.f1, fromResults, r.results, r.progress);
+    RunOutcome out =
+        CompareLoadedFiles({r.dir.file("one.txt"), r.results}, r.f1, fromResults, r.results, r.progress);
     ASSERT_EQ(out.messages.size(), 1u);
     EXPECT_NE(out.messages[0].find("File 2 is the results file"), std::string::npos);
     EXPECT_FALSE(out.publish);
@@ -150,13 +154,29 @@ TEST(Compare, FailedLoadKeepsTheFileChosenBefore) {
     EXPECT_EQ(f.sortedLine(1), "two");
 }
 
-// Lines that share their first 8 bytes, lines shorter than 8 bytes and bytes above 0x7F
+// Lines that share their first 16 bytes, lines shorter than that, a NUL byte and bytes above 0x7F
 // exercise every branch of the sort; the differences must be the multiset difference in
 // byte order.
 TEST(Compare, MatchesMultisetDifferenceOnRandomFiles) {
     std::mt19937 rng(7);
-    const std::vector<std::string> pool = {"abcdefgh1", "abcdefgh2", "abcdefgh", "abc", "ab", "\xC3\xA9t\xC3\xA9",
-                                           "Z", "z", " lead", "tail ", "", " \t", "abcdefgh\x01", "\xFF"};
+    const std::vector<std::string> pool = {"abcdefgh1",
+                                           "abcdefgh2",
+                                           "abcdefgh",
+                                           "abc",
+                                           "ab",
+                                           "\xC3\xA9t\xC3\xA9",
+                                           "Z",
+                                           "z",
+                                           " lead",
+                                           "tail ",
+                                           "",
+                                           " \t",
+                                           "abcdefgh\x01",
+                                           "\xFF",
+                                           "0123456789abcdefX",
+                                           "0123456789abcdefY",
+                                           "0123456789abcdef",
+                                           std::string("abc\0", 4)};
     for (int round = 0; round < 20; ++round) {
         std::string b1, b2;
         std::map<std::string, int> count;  // File 1 minus File 2

@@ -35,9 +35,7 @@ struct MergeRun {
         EXPECT_GE(all.size(), kHeaderLines);
         return {all.begin() + static_cast<std::ptrdiff_t>(std::min(all.size(), kHeaderLines)), all.end()};
     }
-    void keys(int s1, int e1, int s2, int e2) {
-        s.start1 = s1, s.end1 = e1, s.start2 = s2, s.end2 = e2;
-    }
+    void keys(int s1, int e1, int s2, int e2) { s.start1 = s1, s.end1 = e1, s.start2 = s2, s.end2 = e2; }
 };
 
 using Lines = std::vector<std::string>;
@@ -64,7 +62,8 @@ TEST(Merge, WorkedExampleInEveryMode) {
         r.keys(1, 2, 1, 2);
         r.s.mode = c.mode;
         r.s.output = c.output;
-        EXPECT_EQ(r.merge(f1, f2), c.expected) << static_cast<int>(c.mode) << "/" << static_cast<int>(c.output);
+        EXPECT_EQ(r.merge(f1, f2), c.expected)
+            << static_cast<int>(c.mode) << "/" << static_cast<int>(c.output);
         EXPECT_TRUE(r.outcome.messages.empty());
         EXPECT_TRUE(r.outcome.publish);
         EXPECT_STREQ(r.outcome.publishPrefix, kPublishChanges);
@@ -112,12 +111,9 @@ TEST(Merge, ValidationStopsAtTheFirstFailingCheck) {
         int s1, e1, s2, e2;
         const char* message;
     } cases[] = {
-        {"", "", 5, 3, 5, 3, kMsgMergeNoFiles},
-        {"a", "  ", 1, 1, 1, 1, kMsgMergeNoFiles},
-        {"a", "b", 5, 3, 5, 3, kMsgMergeFile1Range},
-        {"a", "b", 1, 3, 5, 3, kMsgMergeFile2Range},
-        {"a", "b", 1, 3, 1, 4, kMsgMergeLengths},
-        {"a", "b", 2, 3, 1, 1, kMsgMergeLengths},
+        {"", "", 5, 3, 5, 3, kMsgMergeNoFiles},      {"a", "  ", 1, 1, 1, 1, kMsgMergeNoFiles},
+        {"a", "b", 5, 3, 5, 3, kMsgMergeFile1Range}, {"a", "b", 1, 3, 5, 3, kMsgMergeFile2Range},
+        {"a", "b", 1, 3, 1, 4, kMsgMergeLengths},    {"a", "b", 2, 3, 1, 1, kMsgMergeLengths},
     };
     for (const Case& c : cases) {
         MergeRun r;
@@ -182,7 +178,8 @@ TEST(Merge, KeysAreExactBytesWithLeadingSpacesAndCase) {
     MergeRun r;
     r.keys(1, 2, 1, 2);
     r.s.output = MergeOutput::Both;
-    EXPECT_EQ(r.merge(Rows({"ab1", " a2", "AB3"}), Rows({"Ab4", " a5", "ab6"})), (Lines{" a2", " a5", "ab1", "ab6"}));
+    EXPECT_EQ(r.merge(Rows({"ab1", " a2", "AB3"}), Rows({"Ab4", " a5", "ab6"})),
+              (Lines{" a2", " a5", "ab1", "ab6"}));
 }
 
 TEST(Merge, BlankLinesNeverTakePart) {
@@ -197,8 +194,13 @@ TEST(Merge, PositionsCountCharactersNotBytes) {
     r.keys(2, 3, 1, 2);
     r.s.output = MergeOutput::Both;
     // "é" is two bytes: characters 2-3 of "éab" are "ab".
-    EXPECT_EQ(r.merge(Rows({"\xC3\xA9" "ab", "x\xC3\xA9z"}), Rows({"ab!", "\xC3\xA9z"})),
-              (Lines{"\xC3\xA9" "ab", "ab!", "x\xC3\xA9z", "\xC3\xA9z"}));
+    EXPECT_EQ(r.merge(Rows({"\xC3\xA9"
+                            "ab",
+                            "x\xC3\xA9z"}),
+                      Rows({"ab!", "\xC3\xA9z"})),
+              (Lines{"\xC3\xA9"
+                     "ab",
+                     "ab!", "x\xC3\xA9z", "\xC3\xA9z"}));
 }
 
 TEST(Merge, ShortLinesKeepTheKeyTheyHaveAndAreWrittenWhole) {
