@@ -94,19 +94,6 @@ TEST(Compare, SameLinesInAnotherOrderGiveHeaderOnly) {
     EXPECT_EQ(rep[10], "After File has  :3 blank lines.");
 }
 
-TEST(Compare, DuplicatesAreCountedOff) {
-    CompareRun r("dup\ndup\nk\ndup\n", "k\ndup\nk\nk\n");
-    r.run();
-    EXPECT_EQ(r.differences(), Cat({Gone("dup"), Gone("dup"), New("k"), New("k")}));
-}
-
-TEST(Compare, TrailingSpaceAndCaseMakeDifferentLines) {
-    CompareRun r("Apple\n  lead\nsame\n", "apple\nsame \n  lead\nsame\n");
-    r.run();
-    // Byte order: "  lead" matched; "Apple" < "apple" < "same " after "same" matched.
-    EXPECT_EQ(r.differences(), Cat({Gone("Apple"), New("apple"), New("same ")}));
-}
-
 TEST(Compare, EmptyFirstFileReportsEverythingNew) {
     CompareRun r("", "q\n\np\n");
     r.run();

@@ -139,54 +139,12 @@ TEST(Merge, RefusesWhenAChosenFileIsTheResultsFile) {
     EXPECT_EQ(ReadBytes(r.results), "keep me\n");
 }
 
-TEST(Merge, KeysAtDifferentPositionsInEachFile) {
-    MergeRun r;
-    r.keys(1, 3, 5, 7);
-    r.s.output = MergeOutput::Both;
-    EXPECT_EQ(r.merge(Rows({"abc-1", "xyz-2"}), Rows({"....abc", "....xyz!", "abc....."})),
-              (Lines{"abc-1", "....abc", "xyz-2", "....xyz!"}));
-}
-
 TEST(Merge, GroupsWriteFirstLinesThenTheRestOfEachSide) {
     MergeRun r;
     r.s.output = MergeOutput::Both;
     EXPECT_EQ(r.merge(Rows({"Ax", "Ay"}), Rows({"Az"})), (Lines{"Ax", "Az", "Ay"}));
     EXPECT_EQ(r.merge(Rows({"Ay", "Ax", "B1"}), Rows({"Aq", "Ap", "B2", "B0"})),
               (Lines{"Ax", "Ap", "Ay", "Aq", "B1", "B0", "B2"}));
-}
-
-TEST(Merge, OneSideOnlyTakesEveryLineOfItsGroup) {
-    MergeRun r;
-    r.s.output = MergeOutput::File1Only;
-    EXPECT_EQ(r.merge(Rows({"K1", "K2", "L"}), Rows({"K3"})), (Lines{"K1", "K2"}));
-    r.s.output = MergeOutput::File2Only;
-    EXPECT_EQ(r.merge(Rows({"K1", "K2", "L"}), Rows({"K3"})), (Lines{"K3"}));
-}
-
-TEST(Merge, MismatchDropsSharedKeysAndWritesWhatIsLeftAfterTheWalk) {
-    MergeRun r;
-    r.s.mode = MergeMode::Mismatch;
-    r.s.output = MergeOutput::Both;
-    // A is shared (any count), B only in File 1, C, D, E only in File 2 after File 1 runs out.
-    EXPECT_EQ(r.merge(Rows({"A1", "A2", "A3", "B1", "B2"}), Rows({"E", "A", "D", "C"})),
-              (Lines{"B1", "B2", "C", "D", "E"}));
-    r.s.output = MergeOutput::File2Only;
-    EXPECT_EQ(r.merge(Rows({"A1", "Z"}), Rows({"B", "A", "C"})), (Lines{"B", "C"}));
-}
-
-TEST(Merge, KeysAreExactBytesWithLeadingSpacesAndCase) {
-    MergeRun r;
-    r.keys(1, 2, 1, 2);
-    r.s.output = MergeOutput::Both;
-    EXPECT_EQ(r.merge(Rows({"ab1", " a2", "AB3"}), Rows({"Ab4", " a5", "ab6"})),
-              (Lines{" a2", " a5", "ab1", "ab6"}));
-}
-
-TEST(Merge, BlankLinesNeverTakePart) {
-    MergeRun r;
-    r.s.mode = MergeMode::Mismatch;
-    r.s.output = MergeOutput::Both;
-    EXPECT_EQ(r.merge(Rows({"", "  ", "x"}), Rows({"\t", "y"})), (Lines{"x", "y"}));
 }
 
 TEST(Merge, PositionsCountCharactersNotBytes) {
@@ -218,6 +176,16 @@ TEST(Merge, ShortLinesKeepTheKeyTheyHaveAndAreWrittenWhole) {
     EXPECT_EQ(r.merge(a, b), (Lines{"xxab", "zzab"}));
 }
 
+TEST(Merge, KeysLongerThanTheirSortPrefix) {
+    MergeRun r;
+    r.keys(1, 18, 3, 20);
+    r.s.output = MergeOutput::Both;
+    RowList a = Rows({"0123456789abcdefgh1", "0123456789abcdefgi2"}), b = Rows({"..0123456789abcdefgh3"});
+    EXPECT_EQ(r.merge(a, b), (Lines{"0123456789abcdefgh1", "..0123456789abcdefgh3"}));
+    r.s.mode = MergeMode::Mismatch;
+    EXPECT_EQ(r.merge(a, b), (Lines{"0123456789abcdefgi2"}));
+}
+
 TEST(Merge, AdvanceGroupStopsOnTheNextKey) {
     RowList rows1 = Rows({"a2", "a1", "b1"}), rows2 = Rows({"a9", "c"});
     MergeState st;
@@ -236,7 +204,8 @@ TEST(Merge, AdvanceGroupStopsOnTheNextKey) {
     EXPECT_EQ(ReadCrlfLines(r.results), Lines{"a2"});
 }
 
-// The walk against a key-by-key count of the same rows.
+// The walk against a key-by-key table of the same rows: duplicates, keys in one file or
+// both, case, leading spaces, short rows and the rows left after the walk.
 TEST(Merge, AgreesWithAKeyTableOnRandomFiles) {
     std::mt19937 rng(11);
     const char* alphabet = "aAb ";
