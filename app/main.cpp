@@ -1,5 +1,6 @@
 // Start-up: the forms are created in a fixed order, the main window first.
 
+#include "compare/UMerge.h"
 #include "platform/QtPlatform.h"
 #include "workbench/UAbout.h"
 #include "workbench/UExtract.h"
@@ -30,6 +31,7 @@ int main(int argc, char** argv) {
     using namespace rs;
     FrmFirst = new TFrmFirst;
     FrmInsert = new TFrmInsert;
+    FrmMerge = new TFrmMerge;
     FrmExtract = new TFrmExtract;
     FrmPosition = new TFrmPosition;
     FrmGlobal = new TFrmGlobal;
@@ -51,6 +53,7 @@ int main(int argc, char** argv) {
     delete FrmGlobal;
     delete FrmPosition;
     delete FrmExtract;
+    delete FrmMerge;
     delete FrmInsert;
     delete FrmFirst;
     return rc;
