@@ -114,6 +114,33 @@ TEST(LineOperations, WordCount) {
     }
 }
 
+TEST(LineOperations, WordCountAgreesWithDeletingWordByWord) {
+    // The counting as users have it described: trim, then while a space is left delete up to
+    // and including it and trim again.
+    auto literal = [](std::string row, std::int64_t& words) {
+        row = std::string(chars::Trim(row));
+        for (std::size_t sp; (sp = row.find(' ')) != std::string::npos; ++words)
+            row = std::string(chars::Trim(row.substr(sp + 1)));
+        ++words;
+        return row;
+    };
+    std::mt19937 rng(11);
+    std::string input;
+    Lines expected;
+    std::int64_t words = 0;
+    for (int r = 0; r < 3000; ++r) {
+        std::string row;
+        int len = static_cast<int>(rng() % 40);
+        for (int i = 0; i < len; ++i) row.push_back("ab  \t\x01\xC3"[rng() % 7]);
+        input += row + "\n";
+        expected.push_back(row.empty() ? row : literal(row, words));
+    }
+    LineRun run = RunMode("WORDCOUNT", input);
+    EXPECT_EQ(run.lines, expected);
+    EXPECT_EQ(run.outcome.message, "The total number of words in the file is: " + std::to_string(words) +
+                                       ". A word is defined as any characters surrounded by spaces.");
+}
+
 TEST(LineOperations, TallyCountsCaseFoldedOccurrencesAndDeletesThem) {
     struct Case {
         std::string search, rows;

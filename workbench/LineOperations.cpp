@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstring>
 #include <stdexcept>
 
 namespace rs {
@@ -59,13 +60,44 @@ struct SumTotals {
     std::int64_t valid = 0, invalid = 0;
 };
 
+// Byte-exact search. (memmem costs more per call than a first-byte scan on short rows.)
+inline bool Contains(std::string_view s, std::string_view sub) {
+    return !sub.empty() && s.find(sub) != std::string_view::npos;
+}
+
+inline bool HasByte(std::uint64_t w, unsigned char b) {
+    std::uint64_t v = w ^ (0x0101010101010101ULL * b);
+    return ((v - 0x0101010101010101ULL) & ~v & 0x8080808080808080ULL) != 0;
+}
+
+// Copies s to d without its "$" and "," bytes, eight bytes at a time where there are none;
+// returns the bytes written.
+std::size_t CopyWithoutDollarsAndCommas(std::string_view s, char* d) {
+    const char* p = s.data();
+    const std::size_t n = s.size();
+    std::size_t out = 0, from = 0, i = 0;
+    auto check = [&](std::size_t k) {
+        if (p[k] == '$' || p[k] == ',') {
+            std::memcpy(d + out, p + from, k - from);
+            out += k - from;
+            from = k + 1;
+        }
+    };
+    for (; i + 8 <= n; i += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, p + i, 8);
+        if (HasByte(w, '$') || HasByte(w, ','))
+            for (std::size_t k = i; k < i + 8; ++k) check(k);
+    }
+    for (; i < n; ++i) check(i);
+    std::memcpy(d + out, p + from, n - from);
+    return out + n - from;
+}
+
 // The number step: returns the row to write.
 std::string_view SumRow(std::string_view trimmed, std::string& buf, SumTotals& t, char separator) {
     char* p = Room(buf, trimmed.size());
-    std::size_t n = 0;
-    for (char c : trimmed)
-        if (c != '$' && c != ',') p[n++] = c;
-    std::string_view row(p, n);
+    std::string_view row(p, CopyWithoutDollarsAndCommas(trimmed, p));
     if (chars::IsBlank(row)) return row;
     bool negative = row[0] == '-';
     if (negative) row.remove_prefix(1);
@@ -98,14 +130,37 @@ std::string_view SumRow(std::string_view trimmed, std::string& buf, SumTotals& t
     return row;
 }
 
+// Words are the pieces of the trimmed row between runs of bytes <= 32 that hold a space;
+// the row's last piece is written.
 std::string_view WordCountRow(std::string_view row, std::int64_t& words) {
-    std::string_view t = chars::Trim(row);
-    for (std::size_t sp; (sp = t.find(' ')) != std::string_view::npos;) {
-        ++words;
-        t = chars::TrimLeft(t.substr(sp + 1));
+    const std::string_view t = chars::Trim(row);
+    const unsigned char* s = reinterpret_cast<const unsigned char*>(t.data());
+    const std::size_t n = t.size();
+    // Rows whose only such byte is the space: count where a run of spaces starts.
+    unsigned control = 0;
+    std::size_t runs = 0;
+    for (std::size_t i = 1; i < n; ++i) {
+        runs += (s[i] == ' ') & (s[i - 1] != ' ');
+        control |= s[i] < 32;
     }
-    ++words;
-    return t;
+    if (!control) {
+        words += 1 + static_cast<std::int64_t>(runs);
+        const void* last = n ? ::memrchr(s, ' ', n) : nullptr;
+        return last ? t.substr(static_cast<std::size_t>(static_cast<const unsigned char*>(last) - s) + 1) : t;
+    }
+    // The trimmed row ends in a byte above 32, so no run reaches its end.
+    const char* p = t.data();
+    const char* end = p + n;
+    const char* lastWord = p;
+    std::int64_t count = 1;
+    while (const char* sp = static_cast<const char*>(std::memchr(p, ' ', static_cast<std::size_t>(end - p)))) {
+        ++count;
+        p = sp + 1;
+        while (static_cast<unsigned char>(*p) <= 32) ++p;
+        lastWord = p;
+    }
+    words += count;
+    return std::string_view(lastWord, static_cast<std::size_t>(end - lastWord));
 }
 
 std::string TallyMessage(const std::string& text, std::int64_t count) {
@@ -138,7 +193,7 @@ OccurrenceEraser::OccurrenceEraser(std::string_view text) : text_(text), border_
 
 std::int64_t OccurrenceEraser::erase(char* p, std::size_t& n) {
     const std::size_t m = text_.size();
-    if (m == 0 || n < m || std::string_view(p, n).find(text_) == std::string_view::npos) return 0;
+    if (n < m || !Contains(std::string_view(p, n), text_)) return 0;
     // A matcher whose state is kept for every byte written: after a deletion, matching goes
     // on from the state of the byte now last, which is what searching the shortened row
     // again from its start would find.
@@ -251,7 +306,7 @@ LineOutcome RemoveTextEverywhere(const std::string& inputFileName, const std::st
     std::string_view line;
     while (in.readLine(line)) {
         std::string_view row = line;
-        if (chars::Find(line, searchText) != std::string_view::npos) {
+        if (Contains(line, searchText)) {
             char* p = Room(buf, line.size());
             std::copy(line.begin(), line.end(), p);
             std::size_t n = line.size();
@@ -276,7 +331,7 @@ LineOutcome RemoveLinesContaining(const RowList& rows, const std::string& search
     const std::size_t count = rows.size();
     for (std::size_t i = 0; i < count; ++i) {
         std::string_view row = rows[i];
-        if (chars::Find(row, searchText) != std::string_view::npos)
+        if (Contains(row, searchText))
             ++removed;
         else
             out.writeLine(row);
