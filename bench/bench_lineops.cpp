@@ -13,12 +13,12 @@
 #include "workbench/Progress.h"
 #include "workbench/UGlobal.h"
 
+#include <fcntl.h>
+#include <unistd.h>
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
-#include <fcntl.h>
-#include <unistd.h>
 #include <vector>
 
 namespace rs::bench {
@@ -41,7 +41,8 @@ std::int32_t CountRows(const std::string& path) {
 
 // Takes --rows=N out of the arguments; otherwise counts the rows of the input.
 std::vector<std::string> SetRowCount(std::vector<std::string> a) {
-    auto it = std::find_if(a.begin(), a.end(), [](const std::string& s) { return s.rfind("--rows=", 0) == 0; });
+    auto it =
+        std::find_if(a.begin(), a.end(), [](const std::string& s) { return s.rfind("--rows=", 0) == 0; });
     if (it != a.end()) {
         InputLineCount = std::stoi(it->substr(7));
         a.erase(it);

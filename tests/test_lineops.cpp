@@ -39,10 +39,11 @@ TEST(LineOperations, EmptyInputEmptiesTheResultsFileInEveryMode) {
                       "The total number of words in the file is: 0. A word is defined as any characters "
                       "surrounded by spaces.");
         } else if (m == "SUM") {
-            EXPECT_EQ(run.outcome.message,
-                      "The total sum is: 0   The total \"whole\" values summed up is 0   The total \"frac\" "
-                      "(decimal) values summed up is 0   There were 0 values total used in the list and there "
-                      "were 0 invalid values in your list that were thrown out.");
+            EXPECT_EQ(
+                run.outcome.message,
+                "The total sum is: 0   The total \"whole\" values summed up is 0   The total \"frac\" "
+                "(decimal) values summed up is 0   There were 0 values total used in the list and there "
+                "were 0 invalid values in your list that were thrown out.");
         } else {
             EXPECT_EQ(run.outcome.kind, LineOutcome::Publish) << mode;
             EXPECT_TRUE(run.outcome.messagesBefore.empty());
@@ -53,19 +54,45 @@ TEST(LineOperations, EmptyInputEmptiesTheResultsFileInEveryMode) {
 }
 
 TEST(LineOperations, RowsByMode) {
-    const std::string input = "  a B\t\r\n\n \t \nMiXed \xC3\xA9 \xC3\x84 z\n\xFF" "q\n";
+    const std::string input =
+        "  a B\t\r\n\n \t \nMiXed \xC3\xA9 \xC3\x84 z\n\xFF"
+        "q\n";
     struct Case {
         const char* mode;
         Lines out;
     } cases[] = {
-        {"TRIM", {"a B", "", "", "MiXed \xC3\xA9 \xC3\x84 z", "\xFF" "q"}},
-        {"LTRIM", {"a B\t", "", "", "MiXed \xC3\xA9 \xC3\x84 z", "\xFF" "q"}},
-        {"RTRIM", {"  a B", "", "", "MiXed \xC3\xA9 \xC3\x84 z", "\xFF" "q"}},
-        {"UPPER", {"  A B\t", "", " \t ", "MIXED \xC3\xA9 \xC3\x84 Z", "\xFF" "Q"}},
-        {"LOWER", {"  a b\t", "", " \t ", "mixed \xC3\xA9 \xC3\x84 z", "\xFF" "q"}},
-        {"REMOVE-BLANK", {"  a B\t", "MiXed \xC3\xA9 \xC3\x84 z", "\xFF" "q"}},
-        {"COUNT", {"1)   a B\t", "2) ", "3)  \t ", "4) MiXed \xC3\xA9 \xC3\x84 z", "5) \xFF" "q"}},
-        {"WORDCOUNT", {"B", "", "", "z", "\xFF" "q"}},
+        {"TRIM",
+         {"a B", "", "", "MiXed \xC3\xA9 \xC3\x84 z",
+          "\xFF"
+          "q"}},
+        {"LTRIM",
+         {"a B\t", "", "", "MiXed \xC3\xA9 \xC3\x84 z",
+          "\xFF"
+          "q"}},
+        {"RTRIM",
+         {"  a B", "", "", "MiXed \xC3\xA9 \xC3\x84 z",
+          "\xFF"
+          "q"}},
+        {"UPPER",
+         {"  A B\t", "", " \t ", "MIXED \xC3\xA9 \xC3\x84 Z",
+          "\xFF"
+          "Q"}},
+        {"LOWER",
+         {"  a b\t", "", " \t ", "mixed \xC3\xA9 \xC3\x84 z",
+          "\xFF"
+          "q"}},
+        {"REMOVE-BLANK",
+         {"  a B\t", "MiXed \xC3\xA9 \xC3\x84 z",
+          "\xFF"
+          "q"}},
+        {"COUNT",
+         {"1)   a B\t", "2) ", "3)  \t ", "4) MiXed \xC3\xA9 \xC3\x84 z",
+          "5) \xFF"
+          "q"}},
+        {"WORDCOUNT",
+         {"B", "", "", "z",
+          "\xFF"
+          "q"}},
     };
     for (auto& c : cases) {
         LineRun run = RunMode(c.mode, input);
@@ -101,15 +128,16 @@ TEST(LineOperations, WordCount) {
     } cases[] = {
         {"one  two   three\n", 3, {"three"}},
         {"one\ttwo\n", 1, {"one\ttwo"}},
-        {" \t \n", 1, {""}},     // spaces alone still count one word
+        {" \t \n", 1, {""}},    // spaces alone still count one word
         {"\n\n", 0, {"", ""}},  // empty rows count none
         {"a \t b\n x\t\n", 3, {"b", "x"}},
     };
     for (auto& c : cases) {
         LineRun run = RunMode("WORDCOUNT", c.rows);
         EXPECT_EQ(run.lines, c.out) << c.rows;
-        EXPECT_EQ(run.outcome.message, "The total number of words in the file is: " + std::to_string(c.words) +
-                                           ". A word is defined as any characters surrounded by spaces.")
+        EXPECT_EQ(run.outcome.message,
+                  "The total number of words in the file is: " + std::to_string(c.words) +
+                      ". A word is defined as any characters surrounded by spaces.")
             << c.rows;
     }
 }
@@ -152,22 +180,24 @@ TEST(LineOperations, TallyCountsCaseFoldedOccurrencesAndDeletesThem) {
         {"ab", "xAbyab\n\nAB\n", 3, {"XY", "", ""}, "AB"},
         {"aa", "aaaa\naaa\n", 3, {"", "A"}, "AA"},
         {"\xC3\xA9", "\xC3\x89\n", 0, {"\xC3\x89"}, "\xC3\xA9"},  // only a to z fold
-        {"x", "\n", 0, {""}, "x"},                               // no non-empty row: kept as typed
+        {"x", "\n", 0, {""}, "x"},                                // no non-empty row: kept as typed
     };
     for (auto& c : cases) {
         LineRun run = RunMode("TALLY", c.rows, c.search);
         EXPECT_EQ(run.lines, c.out) << c.rows;
         EXPECT_EQ(run.searchText, c.shown);
-        EXPECT_EQ(run.outcome.message, "The word \"" + c.shown + "\" occurred " + std::to_string(c.count) +
-                                           " times in your text. Note: Uppercase or lowercase does not matter "
-                                           "as it will find it regardless.");
+        EXPECT_EQ(run.outcome.message,
+                  "The word \"" + c.shown + "\" occurred " + std::to_string(c.count) +
+                      " times in your text. Note: Uppercase or lowercase does not matter "
+                      "as it will find it regardless.");
     }
 }
 
 TEST(OccurrenceEraser, MatchesDeletingTheFirstOccurrenceAndSearchingAgain) {
     auto naive = [](std::string row, const std::string& text, std::int64_t& count) {
         count = 0;
-        for (std::size_t p; !text.empty() && (p = row.find(text)) != std::string::npos; ++count) row.erase(p, text.size());
+        for (std::size_t p; !text.empty() && (p = row.find(text)) != std::string::npos; ++count)
+            row.erase(p, text.size());
         return row;
     };
     std::mt19937 rng(7);
@@ -193,9 +223,9 @@ TEST(OccurrenceEraser, MatchesDeletingTheFirstOccurrenceAndSearchingAgain) {
 
 TEST(LineOperations, PercentagesAfterEveryRow) {
     LineRun run = RunMode("UPPER", "a\nb\nc\nd\ne\nf\ng\nh\n");
-    EXPECT_EQ(run.progress.texts, (Lines{"start:Processing. Please be patient...", Percent(12), Percent(25),
-                                         Percent(38), Percent(50), Percent(62), Percent(75), Percent(88),
-                                         Percent(100), "end"}));
+    EXPECT_EQ(run.progress.texts,
+              (Lines{"start:Processing. Please be patient...", Percent(12), Percent(25), Percent(38),
+                     Percent(50), Percent(62), Percent(75), Percent(88), Percent(100), "end"}));
     EXPECT_EQ(RowCounter, 8);
     EXPECT_EQ(ProgressPercent, 100);
 
@@ -286,7 +316,8 @@ TEST(LineOperations, MissingInputRaisesFileErrorAndLeavesTheResultsAlone) {
     RecordingProgress progress;
     EXPECT_THROW(RunLineOperation("SUM", dir.file("gone.txt"), search, dir.file("Results.txt"), progress),
                  FileError);
-    EXPECT_THROW(RemoveTextEverywhere(dir.file("gone.txt"), "a", dir.file("Results.txt"), progress), FileError);
+    EXPECT_THROW(RemoveTextEverywhere(dir.file("gone.txt"), "a", dir.file("Results.txt"), progress),
+                 FileError);
     EXPECT_TRUE(progress.texts.empty());
     EXPECT_EQ(ReadBytes(dir.file("Results.txt")), "previous\r\n");
     EXPECT_THROW(RunLineOperation("trim", dir.file("gone.txt"), search, dir.file("Results.txt"), progress),

@@ -20,10 +20,16 @@ enum class Mode { Trim, LTrim, RTrim, Upper, Lower, Count, RemoveBlank, Tally, W
 
 Mode ParseMode(std::string_view mode) {
     static constexpr std::pair<std::string_view, Mode> kModes[] = {
-        {"TRIM", Mode::Trim},   {"LTRIM", Mode::LTrim},     {"RTRIM", Mode::RTrim},
-        {"UPPER", Mode::Upper}, {"LOWER", Mode::Lower},     {"COUNT", Mode::Count},
-        {"REMOVE-BLANK", Mode::RemoveBlank},                {"TALLY", Mode::Tally},
-        {"WORDCOUNT", Mode::WordCount},                     {"SUM", Mode::Sum},
+        {"TRIM", Mode::Trim},
+        {"LTRIM", Mode::LTrim},
+        {"RTRIM", Mode::RTrim},
+        {"UPPER", Mode::Upper},
+        {"LOWER", Mode::Lower},
+        {"COUNT", Mode::Count},
+        {"REMOVE-BLANK", Mode::RemoveBlank},
+        {"TALLY", Mode::Tally},
+        {"WORDCOUNT", Mode::WordCount},
+        {"SUM", Mode::Sum},
     };
     for (auto& [name, m] : kModes)
         if (name == mode) return m;
@@ -153,7 +159,8 @@ std::string_view WordCountRow(std::string_view row, std::int64_t& words) {
     const char* end = p + n;
     const char* lastWord = p;
     std::int64_t count = 1;
-    while (const char* sp = static_cast<const char*>(std::memchr(p, ' ', static_cast<std::size_t>(end - p)))) {
+    while (const char* sp =
+               static_cast<const char*>(std::memchr(p, ' ', static_cast<std::size_t>(end - p)))) {
         ++count;
         p = sp + 1;
         while (static_cast<unsigned char>(*p) <= 32) ++p;
@@ -193,24 +200,41 @@ OccurrenceEraser::OccurrenceEraser(std::string_view text) : text_(text), border_
 
 std::int64_t OccurrenceEraser::erase(char* p, std::size_t& n) {
     const std::size_t m = text_.size();
-    if (n < m || !Contains(std::string_view(p, n), text_)) return 0;
+    if (n < m) return 0;
+    const std::size_t first = m ? std::string_view(p, n).find(text_) : std::string_view::npos;
+    if (first == std::string_view::npos) return 0;
     // A matcher whose state is kept for every byte written: after a deletion, matching goes
     // on from the state of the byte now last, which is what searching the shortened row
-    // again from its start would find.
+    // again from its start would find. It starts at the first occurrence; the states of the
+    // bytes before it are worked out only if deletions uncover them.
     if (state_.size() < n) state_.resize(n);
     std::uint32_t* st = state_.data();
-    std::size_t w = 0;
+    auto step = [&](std::uint32_t cur, char c) {
+        while (cur > 0 && text_[cur] != c) cur = border_[cur - 1];
+        return text_[cur] == c ? cur + 1 : cur;
+    };
     std::uint32_t cur = 0;
+    // No state reaches m - 1 bytes back, so the last m - 1 bytes give the state at first - 1.
+    for (std::size_t k = first >= m ? first - m + 1 : 0; k < first; ++k) cur = step(cur, p[k]);
+    std::size_t known = first;  // st[k] holds for first - 1 <= k < w
+    if (first > 0) st[--known] = cur;
+
+    std::size_t w = first;
     std::int64_t count = 0;
-    for (std::size_t r = 0; r < n; ++r) {
+    for (std::size_t r = first; r < n; ++r) {
         char c = p[r];
         p[w] = c;
-        while (cur > 0 && text_[cur] != c) cur = border_[cur - 1];
-        if (text_[cur] == c) ++cur;
+        cur = step(cur, c);
         st[w++] = cur;
         if (cur == m) {
             w -= m;
             ++count;
+            if (w > 0 && w - 1 < known) {
+                // Bytes before the first occurrence are still as read.
+                std::uint32_t s = 0;
+                for (std::size_t k = 0; k < known; ++k) st[k] = s = step(s, p[k]);
+                known = 0;
+            }
             cur = w > 0 ? st[w - 1] : 0;
         }
     }
@@ -218,8 +242,9 @@ std::int64_t OccurrenceEraser::erase(char* p, std::size_t& n) {
     return count;
 }
 
-LineOutcome RunLineOperation(std::string_view modeText, const std::string& inputFileName, std::string& searchText,
-                             const std::string& resultsFile, Progress& progress, char decimalSeparator) {
+LineOutcome RunLineOperation(std::string_view modeText, const std::string& inputFileName,
+                             std::string& searchText, const std::string& resultsFile, Progress& progress,
+                             char decimalSeparator) {
     const Mode mode = ParseMode(modeText);
     RowCounter = 0;
     if (SameFile(inputFileName, resultsFile)) return Refusal(resultsFile);
@@ -244,12 +269,24 @@ LineOutcome RunLineOperation(std::string_view modeText, const std::string& input
         std::string_view row = line;
         if (!line.empty()) {
             switch (mode) {
-                case Mode::Trim: row = chars::Trim(line); break;
-                case Mode::LTrim: row = chars::TrimLeft(line); break;
-                case Mode::RTrim: row = chars::TrimRight(line); break;
-                case Mode::Upper: row = CaseCopy<'a'>(line, buf); break;
-                case Mode::Lower: row = CaseCopy<'A'>(line, buf); break;
-                case Mode::WordCount: row = WordCountRow(line, words); break;
+                case Mode::Trim:
+                    row = chars::Trim(line);
+                    break;
+                case Mode::LTrim:
+                    row = chars::TrimLeft(line);
+                    break;
+                case Mode::RTrim:
+                    row = chars::TrimRight(line);
+                    break;
+                case Mode::Upper:
+                    row = CaseCopy<'a'>(line, buf);
+                    break;
+                case Mode::Lower:
+                    row = CaseCopy<'A'>(line, buf);
+                    break;
+                case Mode::WordCount:
+                    row = WordCountRow(line, words);
+                    break;
                 case Mode::Tally: {
                     if (!searchUpper) {
                         chars::UpperInPlace(searchText);
@@ -262,9 +299,12 @@ LineOutcome RunLineOperation(std::string_view modeText, const std::string& input
                     row = std::string_view(p, n);
                     break;
                 }
-                case Mode::Sum: row = chars::Trim(line); break;
+                case Mode::Sum:
+                    row = chars::Trim(line);
+                    break;
                 case Mode::Count:
-                case Mode::RemoveBlank: break;
+                case Mode::RemoveBlank:
+                    break;
             }
         }
         if (mode == Mode::Sum && !row.empty()) row = SumRow(row, buf, totals, decimalSeparator);
@@ -284,10 +324,14 @@ LineOutcome RunLineOperation(std::string_view modeText, const std::string& input
     progress.end();
 
     switch (mode) {
-        case Mode::Tally: return {LineOutcome::Message, TallyMessage(searchText, occurrences), {}};
-        case Mode::WordCount: return {LineOutcome::Message, WordCountMessage(words), {}};
-        case Mode::Sum: return {LineOutcome::Message, SumMessage(totals, decimalSeparator), {}};
-        default: return {LineOutcome::Publish, {}, {}};
+        case Mode::Tally:
+            return {LineOutcome::Message, TallyMessage(searchText, occurrences), {}};
+        case Mode::WordCount:
+            return {LineOutcome::Message, WordCountMessage(words), {}};
+        case Mode::Sum:
+            return {LineOutcome::Message, SumMessage(totals, decimalSeparator), {}};
+        default:
+            return {LineOutcome::Publish, {}, {}};
     }
 }
 

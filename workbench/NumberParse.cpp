@@ -1,10 +1,10 @@
 #include "NumberParse.h"
 
+#include <locale.h>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <locale.h>
 
 namespace rs {
 

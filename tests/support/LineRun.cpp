@@ -6,8 +6,8 @@
 
 namespace rs::test {
 
-LineRun RunMode(const std::string& mode, const std::string& input, const std::string& searchText, char separator,
-                int rowsLoaded) {
+LineRun RunMode(const std::string& mode, const std::string& input, const std::string& searchText,
+                char separator, int rowsLoaded) {
     TempDir dir;
     WriteBytes(dir.file("in.txt"), input);
     WriteBytes(dir.file("Results.txt"), "old results\r\n");
@@ -18,8 +18,8 @@ LineRun RunMode(const std::string& mode, const std::string& input, const std::st
     InputLineCount = rowsLoaded;
     LineRun run;
     run.searchText = searchText;
-    run.outcome = RunLineOperation(mode, dir.file("in.txt"), run.searchText, dir.file("Results.txt"), run.progress,
-                                   separator);
+    run.outcome = RunLineOperation(mode, dir.file("in.txt"), run.searchText, dir.file("Results.txt"),
+                                   run.progress, separator);
     run.lines = ReadCrlfLines(dir.file("Results.txt"));
     return run;
 }

@@ -22,7 +22,7 @@ struct LineRun {
     LineOutcome outcome;
     std::vector<std::string> lines;  // rows of the results file
     RecordingProgress progress;
-    std::string searchText;          // as the run left it
+    std::string searchText;  // as the run left it
 };
 
 // InputLineCount is set to rowsLoaded, or to the rows of input when rowsLoaded is negative.
