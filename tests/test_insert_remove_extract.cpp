@@ -174,13 +174,16 @@ TEST(Remove, ByKeyGivesThePairwiseWalksOutcome) {
     std::mt19937 rng(7);
     const std::vector<std::string> pieces{"a", "b", "é", "\xff", "\xe2\x82", "€", " "};
     for (int round = 0; round < 500; ++round) {
+        // Few piece kinds make shared keys likely; up to 6 characters make keys long enough
+        // (over 8 bytes) to be compared through their rows.
+        const std::size_t kinds = 2 + rng() % (pieces.size() - 1);
         Lines rows(rng() % 30);
         for (auto& r : rows) {
-            int len = static_cast<int>(rng() % 6);
-            for (int k = 0; k < len; ++k) r += pieces[rng() % pieces.size()];
+            int len = static_cast<int>(rng() % 10);
+            for (int k = 0; k < len; ++k) r += pieces[rng() % kinds];
         }
         int a = 1 + static_cast<int>(rng() % 3);
-        int b = a + static_cast<int>(rng() % 3);
+        int b = a + static_cast<int>(rng() % 6);
         std::vector<char> removed = RowsWithSharedKeys(Rows(rows), a, b);
         Lines kept;
         for (std::size_t i = 0; i < rows.size(); ++i)
@@ -327,4 +330,61 @@ TEST(Extract, WordsAreSplitBySpacesOnly) {
     Harness empty;
     EXPECT_TRUE(empty.run(Lines{}, Choice(ExtractChoice::ExtractWords), RunExtract).empty());
     EXPECT_EQ(empty.outcome.messages, (Lines{"The total words extracted is: 0"}));
+}
+
+TEST(Extract, WordsMatchTheTrimAndSplitWalk) {
+    // The walk as it has always been done: trim, cut before the first space, trim the rest.
+    auto walk = [](const Lines& rows) {
+        Lines words;
+        for (const auto& r : rows) {
+            std::string s(chars::Trim(r));
+            while (!s.empty()) {
+                std::size_t sp = s.find(' ');
+                if (sp == std::string::npos) {
+                    words.push_back(s);
+                    s.clear();
+                } else {
+                    words.push_back(s.substr(0, sp));
+                    s = std::string(chars::Trim(s.substr(sp)));
+                }
+            }
+        }
+        return words;
+    };
+    std::mt19937 rng(11);
+    const std::vector<std::string> pieces{"a", "bc", " ", "  ", "\t", "\x01", "é", "defghijklm"};
+    for (int round = 0; round < 300; ++round) {
+        Lines rows(rng() % 8);
+        for (auto& r : rows) {
+            // Rows of every length around the 64-byte blocks the split works in.
+            int len = static_cast<int>(rng() % (round % 3 == 0 ? 120 : 14));
+            for (int k = 0; k < len; ++k) r += pieces[rng() % pieces.size()];
+        }
+        Harness h;
+        Lines out = h.run(rows, Choice(ExtractChoice::ExtractWords), RunExtract);
+        Lines expected = walk(rows);
+        ASSERT_EQ(out, expected) << "round " << round;
+        ASSERT_EQ(h.outcome.messages, (Lines{"The total words extracted is: " + std::to_string(expected.size())}));
+    }
+}
+
+TEST(Extract, WordsOfARowLargerThanTheOutputBlock) {
+    // Every third word ends in a tab before its spaces; the tab stays with the word.
+    std::string row = " ";
+    Lines expected;
+    for (int k = 0; row.size() < (std::size_t{5} << 20); ++k) {
+        std::string word = std::string("w").append(std::to_string(k));
+        if (k % 3 == 2) {
+            row.append(word).append("\t   ");
+            word += '\t';
+        } else {
+            row.append(word).append(" ");
+        }
+        expected.push_back(word);
+    }
+    if (expected.back().back() == '\t') expected.back().pop_back();  // trimmed with the row's end
+    expected.push_back("x");
+    expected.push_back("y");
+    Harness h;
+    EXPECT_EQ(h.run(Lines{row, "x y"}, Choice(ExtractChoice::ExtractWords), RunExtract), expected);
 }
