@@ -1,0 +1,155 @@
+#include "LoadInput.h"
+
+#include "platform/Chars.h"
+#include "platform/TextFile.h"
+#include "workbench/UGlobal.h"
+
+#include <climits>
+
+namespace rs {
+
+RowList FinderRows;
+
+namespace {
+
+std::int32_t ClampToInt32(std::int64_t v) { return v > INT32_MAX ? INT32_MAX : static_cast<std::int32_t>(v); }
+
+// Counters of one load, kept in locals so the row loop does not write through memory.
+struct Counters {
+    std::int64_t rows = 0;
+    std::int64_t total = 0;
+    std::int64_t blank = 0;
+    std::int64_t longestLength = 0;
+    std::int64_t longestRow = 0;
+    std::int64_t shortestLength = 0;
+    std::int64_t shortestRow = 0;
+
+    void copyTo(LoadResult& r, const RowList& list) const {
+        r.rowCount = rows;
+        r.totalChars = total;
+        r.blankRows = blank;
+        r.nonBlankRows = rows - blank;
+        r.longestLength = longestLength;
+        r.longestRow = longestRow;
+        r.shortestLength = shortestLength;
+        r.shortestRow = shortestRow;
+        if (longestRow > 0) r.longestText.assign(list[static_cast<std::size_t>(longestRow - 1)]);
+    }
+};
+
+}  // namespace
+
+std::string LinesReadText(std::int64_t rows) {
+    return " Lines Read: " + std::to_string(rows) + "  Continuing to read ....";
+}
+
+std::string StatusText(std::int64_t rowCount) {
+    return "Total lines: " + std::to_string(rowCount) + "   Next, double-click an option below.";
+}
+
+std::vector<std::string> StatisticsLines(const LoadResult& r) {
+    auto n = [](std::int64_t v) { return std::to_string(v); };
+    return {
+        "----------------",
+        "File Statistics:",
+        "----------------",
+        "Total number of lines in file: " + n(r.rowCount) + " total lines (row count)",
+        "Total bytes in entire file   : " + n(r.totalChars) + " total bytes (byte count)",
+        "Total blank lines found      : " + n(r.blankRows) + " blank lines",
+        "Total \"non\" blank lines found: " + n(r.nonBlankRows) + " non blank lines",
+        "Longest data line in file    : " + n(r.longestLength) + " bytes",
+        "Longest data line is row     : #" + n(r.longestRow),
+        "Shortest data line in file   : " + n(r.shortestLength) + " bytes",
+        "Shortest data line is row    : #" + n(r.shortestRow),
+    };
+}
+
+void LoadInputFile(const std::string& path, RowList& rows, Progress& progress, LoadResult& result) {
+    result = LoadResult{};
+    rows.clear();
+    InputLineCount = 0;
+
+    TextReader reader(path);
+    if (reader.fileSize() > 0) {
+        // Rows never take more bytes than the file; line ends make up the difference.
+        rows.reserve(static_cast<std::size_t>(reader.fileSize()), 0);
+    }
+    progress.start(kTextLoading);
+
+    Counters c;
+    try {
+        std::string_view line;
+        while (reader.readLine(line)) {
+            rows.append(line);
+            ++c.rows;
+            std::int64_t len = chars::Length(line);
+            c.total += len;
+            if (c.rows % kLoadReportEvery == 0) progress.update(LinesReadText(c.rows));
+            if (chars::IsBlank(line)) ++c.blank;
+            if (c.rows == 1) {
+                c.longestLength = c.shortestLength = len;
+                c.longestRow = c.shortestRow = 1;
+            } else {
+                // Strict tests: of rows of equal length the earliest stays.
+                if (len > c.longestLength) {
+                    c.longestLength = len;
+                    c.longestRow = c.rows;
+                }
+                if (len < c.shortestLength) {
+                    c.shortestLength = len;
+                    c.shortestRow = c.rows;
+                }
+            }
+        }
+        reader.close();
+    } catch (...) {
+        c.copyTo(result, rows);
+        InputLineCount = ClampToInt32(c.rows);
+        throw;
+    }
+    progress.end();
+
+    c.copyTo(result, rows);
+    InputLineCount = ClampToInt32(c.rows);
+    result.statistics = StatisticsLines(result);
+    result.statusText = StatusText(result.rowCount);
+    result.complete = true;
+}
+
+LoadResult LoadInputFile(const std::string& path, RowList& rows, Progress& progress) {
+    LoadResult r;
+    LoadInputFile(path, rows, progress, r);
+    return r;
+}
+
+void WriteStatisticsReport(const std::vector<std::string>& statistics, const std::string& resultsFile) {
+    TextWriter out(resultsFile);
+    for (const std::string& line : statistics) out.writeLine(line);
+    out.close();
+}
+
+std::vector<std::string_view> MemoRows(std::string_view text) {
+    std::vector<std::string_view> result;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t lf = text.find('\n', start);
+        if (lf == std::string_view::npos) {
+            result.push_back(text.substr(start));
+            break;
+        }
+        result.push_back(text.substr(start, lf - start));
+        start = lf + 1;
+    }
+    return result;
+}
+
+bool WritePastedText(const std::string& path, std::string_view memoText) {
+    std::vector<std::string_view> memoRows = MemoRows(memoText);
+    if (memoRows.empty()) return false;
+    TextWriter out(path);
+    for (std::string_view row : memoRows) out.writeLine(row);
+    out.close();
+    return true;
+}
+
+}  // namespace rs
