@@ -1,0 +1,31 @@
+#pragma once
+
+#include "Dialogs.h"
+#include "Shell.h"
+
+#include <QString>
+
+namespace rs {
+
+// The real dialogs: message boxes, the input box and the file chooser.
+class QtDialogs : public Dialogs {
+public:
+    void message(const std::string& text, MsgKind kind, const std::string& caption) override;
+    std::string inputBox(const std::string& caption, const std::string& prompt) override;
+    std::string chooseFile(const std::string& filter, const std::string& presetName) override;
+
+private:
+    QString lastFolder_;
+};
+
+// The real shell: the desktop's default viewers and file browser.
+class QtShell : public Shell {
+public:
+    ShellResult open(const std::string& target, bool maximised) override;
+    ShellResult openFolder(const std::string& folder) override;
+};
+
+// Turns a "Text (*.txt)|*.txt" filter into Qt's form, with "*.*" meaning every file.
+QString ToQtFilter(const std::string& filter);
+
+}  // namespace rs

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QWidget>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace Ui {
+class TFrmFirst;
+}
+
+namespace rs {
+
+// The main window: input selection, the operation list and its dispatcher.
+class TFrmFirst : public QWidget {
+    Q_OBJECT
+public:
+    explicit TFrmFirst(QWidget* parent = nullptr);
+    ~TFrmFirst() override;
+
+    void FormCreate();
+    void CmdMakeChangesClick();
+    void ListOptionsDblClick();
+    void CmdSelectClick();
+    void CmdPasteClick();
+    void CmdClearClick();
+    void Memo1Change();
+
+    // The current input: the hidden label's text.
+    std::string CurrentInput() const;
+
+    std::unique_ptr<Ui::TFrmFirst> ui;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+};
+
+extern TFrmFirst* FrmFirst;
+
+// Hands the main-window operations their input path and search text.
+extern std::string InputFileName;
+extern std::string SearchText;
+
+// The 22 entries in the order they are added to the operation list.
+extern const std::vector<std::string> kOperationEntries;
+bool EntryNeedsInput(const std::string& entry);
+
+// Sets WorkFolder and ResultsFileName and creates the folder, warning when it cannot.
+void SetupWorkFolder();
+
+}  // namespace rs

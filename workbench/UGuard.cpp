@@ -1,0 +1,28 @@
+#include "UGuard.h"
+
+#include "UGlobal.h"
+#include "UProgressWindow.h"
+#include "platform/Dialogs.h"
+#include "platform/FileError.h"
+
+#include <new>
+
+namespace rs {
+
+bool RunGuarded(const std::function<void()>& operation) {
+    BusyScope busy;
+    if (!busy.acquired()) return false;
+    try {
+        operation();
+        return true;
+    } catch (const FileError& e) {
+        if (FrmProgressWindow) FrmProgressWindow->end();
+        dialogs().message(e.action() + " \"" + e.path() + "\".\n" + e.reason(), MsgKind::Error, kAppTitle);
+    } catch (const std::bad_alloc&) {
+        if (FrmProgressWindow) FrmProgressWindow->end();
+        dialogs().message("There is not enough memory to finish this operation.", MsgKind::Error, kAppTitle);
+    }
+    return false;
+}
+
+}  // namespace rs
