@@ -89,6 +89,8 @@ bool TextReader::fill() {
     if (const void* z = std::memchr(buf_.data(), kEof, end_)) {
         end_ = static_cast<std::size_t>(static_cast<const char*>(z) - buf_.data());
         eof_ = true;
+        // Nothing before the 0x1A: no further line, not an empty one.
+        if (end_ == 0) return false;
     }
     return true;
 }
