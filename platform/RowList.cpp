@@ -1,6 +1,7 @@
 #include "RowList.h"
 
 #include "FileError.h"
+#include "LineScan.h"
 #include "TextFile.h"
 
 #include <fcntl.h>
@@ -14,18 +15,55 @@ namespace rs {
 
 namespace detail {
 
-void AdviseHugePages(void* p, std::size_t bytes) {
-    constexpr std::uintptr_t kHuge = std::uintptr_t{2} << 20;
-    if (bytes < 2 * kHuge) return;
-    std::uintptr_t begin = (reinterpret_cast<std::uintptr_t>(p) + kHuge - 1) & ~(kHuge - 1);
-    std::uintptr_t end = (reinterpret_cast<std::uintptr_t>(p) + bytes) & ~(kHuge - 1);
+namespace {
+constexpr std::size_t kMapFrom = std::size_t{1} << 20;
+constexpr std::size_t kPage = 4096;
+std::size_t PageRound(std::size_t n) { return (n + kPage - 1) & ~(kPage - 1); }
+}  // namespace
+
+void ResizeBlock(RawBlock& b, std::size_t bytes, std::size_t keep) {
+    if (keep > bytes) keep = bytes;
+    if (b.mapped) {
+        std::size_t len = PageRound(bytes ? bytes : 1);
+        if (len == b.mapped) return;
+        void* q = ::mremap(b.p, b.mapped, len, MREMAP_MAYMOVE);
+        if (q == MAP_FAILED) throw std::bad_alloc();
+        b.p = q;
+        b.mapped = len;
+        return;
+    }
+    if (bytes < kMapFrom) {
+        void* q = std::realloc(b.p, bytes ? bytes : 1);
+        if (!q) throw std::bad_alloc();
+        b.p = q;
+        return;
+    }
+    std::size_t len = PageRound(bytes);
+    void* q = ::mmap(nullptr, len, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (q == MAP_FAILED) throw std::bad_alloc();
     // Only a hint: without huge pages the memory works the same, just slower to touch.
-    if (end > begin) ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+    ::madvise(q, len, MADV_HUGEPAGE);
+    if (keep) std::memcpy(q, b.p, keep);
+    std::free(b.p);
+    b.p = q;
+    b.mapped = len;
+}
+
+void FreeBlock(RawBlock& b) noexcept {
+    if (b.mapped) {
+        ::munmap(b.p, b.mapped);
+    } else {
+        std::free(b.p);
+    }
+    b = RawBlock{};
 }
 
 }  // namespace detail
 
 namespace {
+
+using detail::kNoCr;
+using detail::ScanLine;
 
 constexpr std::size_t kReadChunk = 1 << 20;
 constexpr char kEof = 0x1A;
@@ -48,7 +86,9 @@ private:
 
 // The file is read straight into the row buffer and split where it lies: a row's line end
 // stays in the buffer behind it, so a file without stray CRs is never copied a second time.
-void RowList::loadFile(const std::string& path) {
+void RowList::loadFile(const std::string& path) { loadFile(path, {}); }
+
+void RowList::loadFile(const std::string& path, const std::function<void()>& progress) {
     clear();
     CheckPathLength(path, "Cannot open file");
     if (path.empty()) throw FileError(path, "Cannot open file", "No file name");
@@ -60,16 +100,17 @@ void RowList::loadFile(const std::string& path) {
         if (S_ISREG(st.st_mode) && st.st_size > 0) bytes_.reserve(static_cast<std::size_t>(st.st_size) + 1);
     }
 
-    std::size_t w = 0;  // where the next row's content goes; never past s
-    std::size_t s = 0;  // where the next row starts in the bytes read
+    std::size_t w = 0;            // where the next row's content goes; never past s
+    std::size_t s = 0;            // where the next row starts in the bytes read
+    std::size_t scanned = 0;      // the row at s has no LF before this
+    std::size_t firstCr = kNoCr;  // the first CR of the row at s, when seen
     // Stores the row [s, stop) (its CRs dropped) and the line end up to next.
     auto addRow = [&](std::size_t stop, std::size_t next) {
         char* base = bytes_.data();
         std::size_t end;
-        const char* cr = static_cast<const char*>(std::memchr(base + s, '\r', stop - s));
-        if (!cr && w == s) {
+        if (w == s && firstCr == kNoCr) {
             end = stop;
-        } else if (w == s && cr == base + stop - 1) {
+        } else if (w == s && firstCr == stop - 1) {
             end = stop - 1;  // CR LF
         } else {
             std::size_t o = w;
@@ -87,10 +128,12 @@ void RowList::loadFile(const std::string& path) {
             ends_.push_back(end);
             w = end;
         }
-        s = next;
+        s = scanned = next;
+        firstCr = kNoCr;
     };
 
     try {
+        if (progress) progress();
         bool atEnd = false;
         while (!atEnd) {
             if (bytes_.capacity() - bytes_.size() < 1) bytes_.reserveMore(kReadChunk);
@@ -110,15 +153,21 @@ void RowList::loadFile(const std::string& path) {
             bytes_.grow(got);
             const char* base = bytes_.data();
             std::size_t filled = bytes_.size();
-            while (s < filled) {
-                const char* lf = static_cast<const char*>(std::memchr(base + s, '\n', filled - s));
-                if (!lf) break;
-                std::size_t at = static_cast<std::size_t>(lf - base);
+            for (;;) {
+                std::size_t at = ScanLine(base, scanned, filled, firstCr);
+                if (at == filled) {
+                    scanned = filled;
+                    break;
+                }
                 addRow(at, at + 1);
             }
+            if (progress) progress();
         }
         // A last line without a line end.
-        if (s < bytes_.size()) addRow(bytes_.size(), bytes_.size());
+        if (s < bytes_.size()) {
+            addRow(bytes_.size(), bytes_.size());
+            if (progress) progress();
+        }
     } catch (...) {
         bytes_.truncate(w);
         throw;

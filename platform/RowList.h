@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <new>
 #include <string>
 #include <string_view>
@@ -14,9 +15,18 @@ namespace rs {
 
 namespace detail {
 
-// A growable array of trivially copyable items on malloc/realloc: the system grows a large
-// block without copying it, and large blocks are backed by huge pages where it offers them,
-// which saves most of the cost of touching fresh memory.
+// Raw memory for RawArray: small blocks from malloc, large ones mapped straight from the
+// system, so they grow in place without copying and are backed by huge pages where the
+// system offers them (touching fresh memory is much cheaper that way).
+struct RawBlock {
+    void* p = nullptr;
+    std::size_t mapped = 0;  // bytes mapped, 0 for a malloc block
+};
+// Resizes the block to hold bytes; the first keep bytes survive. Throws std::bad_alloc.
+void ResizeBlock(RawBlock& b, std::size_t bytes, std::size_t keep);
+void FreeBlock(RawBlock& b) noexcept;
+
+// A growable array of trivially copyable items.
 template <class T>
 class RawArray {
 public:
@@ -34,23 +44,20 @@ public:
         swap(o);
         return *this;
     }
-    ~RawArray() { std::free(p_); }
+    ~RawArray() { FreeBlock(block_); }
 
     void swap(RawArray& o) noexcept {
-        std::swap(p_, o.p_);
+        std::swap(block_, o.block_);
         std::swap(size_, o.size_);
         std::swap(cap_, o.cap_);
     }
-    T* data() { return p_; }
-    const T* data() const { return p_; }
+    T* data() { return static_cast<T*>(block_.p); }
+    const T* data() const { return static_cast<const T*>(block_.p); }
     std::size_t size() const { return size_; }
     std::size_t capacity() const { return cap_; }
-    T& operator[](std::size_t i) { return p_[i]; }
-    const T& operator[](std::size_t i) const { return p_[i]; }
     void clear() { size_ = 0; }
     void release() {
-        std::free(p_);
-        p_ = nullptr;
+        FreeBlock(block_);
         size_ = cap_ = 0;
     }
     void reserve(std::size_t n) {
@@ -69,11 +76,11 @@ public:
     }
     void push_back(T v) {
         if (size_ == cap_) reserveMore(1);
-        p_[size_++] = v;
+        data()[size_++] = v;
     }
     void append(const T* src, std::size_t n) {
         reserveMore(n);
-        if (n) std::memcpy(p_ + size_, src, n * sizeof(T));
+        if (n) std::memcpy(data() + size_, src, n * sizeof(T));
         size_ += n;
     }
     // Items written straight into data() + size() after reserve.
@@ -85,27 +92,18 @@ public:
 private:
     void assign(const RawArray& o) {
         reserve(o.size_);
-        if (o.size_) std::memcpy(p_, o.p_, o.size_ * sizeof(T));
+        if (o.size_) std::memcpy(data(), o.data(), o.size_ * sizeof(T));
         size_ = o.size_;
     }
-    void reallocate(std::size_t n);
+    void reallocate(std::size_t n) {
+        ResizeBlock(block_, n * sizeof(T), size_ * sizeof(T));
+        cap_ = n;
+    }
 
-    T* p_ = nullptr;
+    RawBlock block_;
     std::size_t size_ = 0;
     std::size_t cap_ = 0;
 };
-
-// Asks for huge pages on the whole 2 MiB pages inside [p, p + bytes).
-void AdviseHugePages(void* p, std::size_t bytes);
-
-template <class T>
-void RawArray<T>::reallocate(std::size_t n) {
-    void* q = std::realloc(p_, n * sizeof(T));
-    if (!q) throw std::bad_alloc();
-    p_ = static_cast<T*>(q);
-    cap_ = n;
-    AdviseHugePages(p_, n * sizeof(T));
-}
 
 }  // namespace detail
 
@@ -136,8 +134,9 @@ public:
     std::size_t size() const { return ends_.size(); }
     bool empty() const { return ends_.size() == 0; }
     std::string_view operator[](std::size_t i) const {
-        std::uint64_t b = i == 0 ? 0 : NextStart(ends_[i - 1]);
-        return std::string_view(bytes_.data() + b, (ends_[i] & kEndMask) - b);
+        const std::uint64_t* e = ends_.data();
+        std::uint64_t b = i == 0 ? 0 : NextStart(e[i - 1]);
+        return std::string_view(bytes_.data() + b, (e[i] & kEndMask) - b);
     }
     std::string_view back() const { return (*this)[size() - 1]; }
     // Bytes of all rows, line ends not counted.
@@ -145,8 +144,11 @@ public:
     std::size_t memoryUsed() const { return bytes_.capacity() + ends_.capacity() * sizeof(std::uint64_t); }
 
     // Replaces the content with the rows of a text file (the text-file line rules).
-    // Throws FileError.
+    // Throws FileError; the rows read before a failed read stay.
     void loadFile(const std::string& path);
+    // The same, calling progress once the file is open and again after each block of it has
+    // been split into rows.
+    void loadFile(const std::string& path, const std::function<void()>& progress);
 
 private:
     // A row's entry is the offset where it ends; rows read from a file keep the line end that

@@ -5,12 +5,31 @@
 #include "workbench/UGlobal.h"
 
 #include <climits>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace rs {
 
 RowList FinderRows;
 
 namespace {
+
+// Characters of a row; most rows are ASCII, where that is the byte count.
+std::int64_t RowChars(std::string_view row) {
+    const char* p = row.data();
+    std::size_t n = row.size();
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    __m128i any = _mm_setzero_si128();
+    for (; i + 16 <= n; i += 16)
+        any = _mm_or_si128(any, _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i)));
+    if (_mm_movemask_epi8(any)) return chars::Length(row);
+#endif
+    for (; i < n; ++i)
+        if (static_cast<unsigned char>(p[i]) >= 0x80) return chars::Length(row);
+    return static_cast<std::int64_t>(n);
+}
 
 std::int32_t ClampToInt32(std::int64_t v) { return v > INT32_MAX ? INT32_MAX : static_cast<std::int32_t>(v); }
 
@@ -66,25 +85,19 @@ std::vector<std::string> StatisticsLines(const LoadResult& r) {
 
 void LoadInputFile(const std::string& path, RowList& rows, Progress& progress, LoadResult& result) {
     result = LoadResult{};
-    rows.clear();
     InputLineCount = 0;
 
-    TextReader reader(path);
-    if (reader.fileSize() > 0) {
-        // Rows never take more bytes than the file; line ends make up the difference.
-        rows.reserve(static_cast<std::size_t>(reader.fileSize()), 0);
-    }
-    progress.start(kTextLoading);
-
     Counters c;
-    try {
-        std::string_view line;
-        while (reader.readLine(line)) {
-            rows.append(line);
+    bool started = false;
+    // Counts the rows split so far; the progress text follows every 20000th row.
+    auto countNewRows = [&](bool report) {
+        const std::int64_t total = static_cast<std::int64_t>(rows.size());
+        for (; c.rows < total;) {
+            std::string_view line = rows[static_cast<std::size_t>(c.rows)];
             ++c.rows;
-            std::int64_t len = chars::Length(line);
+            std::int64_t len = RowChars(line);
             c.total += len;
-            if (c.rows % kLoadReportEvery == 0) progress.update(LinesReadText(c.rows));
+            if (report && c.rows % kLoadReportEvery == 0) progress.update(LinesReadText(c.rows));
             if (chars::IsBlank(line)) ++c.blank;
             if (c.rows == 1) {
                 c.longestLength = c.shortestLength = len;
@@ -101,8 +114,19 @@ void LoadInputFile(const std::string& path, RowList& rows, Progress& progress, L
                 }
             }
         }
-        reader.close();
+    };
+    try {
+        rows.loadFile(path, [&] {
+            if (!started) {
+                // The file is open: show the window before the first row.
+                started = true;
+                progress.start(kTextLoading);
+            }
+            countNewRows(true);
+        });
     } catch (...) {
+        // The rows read before a failed read stay, and so do their counts.
+        countNewRows(false);
         c.copyTo(result, rows);
         InputLineCount = ClampToInt32(c.rows);
         throw;
