@@ -224,22 +224,26 @@ TEST(WriteStatisticsReport, ReplacesTheResultsFileWithTheLines) {
     EXPECT_THROW(WriteStatisticsReport(lines, dir.file("no/such/folder.txt")), FileError);
 }
 
-TEST(MemoRows, FinalLineBreakMakesNoExtraRow) {
+TEST(WritePastedText, FinalLineBreakMakesNoExtraRow) {
     struct Case {
         std::string text;
-        std::vector<std::string_view> rows;
+        std::string written;  // empty: nothing written
     };
     const std::vector<Case> cases = {
-        {"", {}},
-        {"\n", {""}},
-        {"a", {"a"}},
-        {"a\n", {"a"}},
-        {"a\nb", {"a", "b"}},
-        {"a\nb\n", {"a", "b"}},
-        {"a\n\n", {"a", ""}},
-        {"\n\nb", {"", "", "b"}},
+        {"\n", "\r\n"},
+        {"a", "a\r\n"},
+        {"a\n", "a\r\n"},
+        {"a\nb", "a\r\nb\r\n"},
+        {"a\r\nb\r\n", "a\r\nb\r\n"},
+        {"a\n\n", "a\r\n\r\n"},
+        {"\n\nb", "\r\n\r\nb\r\n"},
     };
-    for (const Case& c : cases) EXPECT_EQ(MemoRows(c.text), c.rows) << '"' << c.text << '"';
+    TempDir dir;
+    for (const Case& c : cases) {
+        std::string path = dir.file("Temp_paste.txt");
+        EXPECT_TRUE(WritePastedText(path, c.text));
+        EXPECT_EQ(ReadBytes(path), c.written) << '"' << c.text << '"';
+    }
 }
 
 TEST(WritePastedText, WritesRowsWithCrLfAndNothingForAnEmptyMemo) {

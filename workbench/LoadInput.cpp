@@ -152,26 +152,18 @@ void WriteStatisticsReport(const std::vector<std::string>& statistics, const std
     out.close();
 }
 
-std::vector<std::string_view> MemoRows(std::string_view text) {
-    std::vector<std::string_view> result;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t lf = text.find('\n', start);
-        if (lf == std::string_view::npos) {
-            result.push_back(text.substr(start));
-            break;
-        }
-        result.push_back(text.substr(start, lf - start));
-        start = lf + 1;
-    }
-    return result;
-}
-
 bool WritePastedText(const std::string& path, std::string_view memoText) {
-    std::vector<std::string_view> memoRows = MemoRows(memoText);
-    if (memoRows.empty()) return false;
+    if (memoText.empty()) return false;
     TextWriter out(path);
-    for (std::string_view row : memoRows) out.writeLine(row);
+    std::size_t start = 0;
+    while (start < memoText.size()) {
+        std::size_t lf = memoText.find('\n', start);
+        std::size_t end = lf == std::string_view::npos ? memoText.size() : lf;
+        std::size_t next = lf == std::string_view::npos ? memoText.size() : lf + 1;
+        if (lf != std::string_view::npos && end > start && memoText[end - 1] == '\r') --end;
+        out.writeLine(memoText.substr(start, end - start));
+        start = next;
+    }
     out.close();
     return true;
 }

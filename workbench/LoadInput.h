@@ -50,12 +50,10 @@ std::string StatusText(std::int64_t rowCount);
 // Writes the statistics lines to the results file, each followed by CR LF. Throws FileError.
 void WriteStatisticsReport(const std::vector<std::string>& statistics, const std::string& resultsFile);
 
-// The rows of a memo's text (lines broken at LF): an empty last line, after a final line
-// break or as the whole of an empty text, is not a row.
-std::vector<std::string_view> MemoRows(std::string_view text);
-
-// Writes the memo's rows to path, each followed by CR LF, and returns true; returns false
-// and writes nothing when the memo has no rows. Throws FileError.
+// Writes the rows of a memo's text to path, each followed by CR LF, and returns true; returns
+// false and writes nothing when the memo has no rows. A memo's rows are its lines (broken at
+// LF or CR LF); the empty line after a final line break, or the whole of an empty text, is
+// not a row. Throws FileError.
 bool WritePastedText(const std::string& path, std::string_view memoText);
 
 }  // namespace rs
