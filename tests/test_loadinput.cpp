@@ -20,12 +20,6 @@ struct RecordingProgress : Progress {
     std::vector<std::string> events;
 };
 
-std::vector<std::string> Rows(const RowList& rows) {
-    std::vector<std::string> v;
-    for (std::size_t i = 0; i < rows.size(); ++i) v.emplace_back(rows[i]);
-    return v;
-}
-
 struct Expected {
     std::int64_t rows, total, blank, nonBlank, longestLen, longestRow, shortestLen, shortestRow;
     std::string longestText;
@@ -95,16 +89,6 @@ TEST(LoadInputFile, CountsRowsCharactersBlanksAndExtremes) {
                   "Total lines: " + std::to_string(e.rows) + "   Next, double-click an option below.");
         ASSERT_EQ(r.statistics.size(), 11u);
     }
-}
-
-TEST(LoadInputFile, KeepsEveryRowInFileOrder) {
-    TempDir dir;
-    std::string path = dir.file("in.txt");
-    WriteBytes(path, "first\r\n\r\n  \r\nlast");
-    RowList rows;
-    NullProgress progress;
-    LoadInputFile(path, rows, progress);
-    EXPECT_EQ(Rows(rows), (std::vector<std::string>{"first", "", "  ", "last"}));
 }
 
 TEST(LoadInputFile, StatisticsLinesOfAnEmptyFileAreAllZero) {
