@@ -117,7 +117,7 @@ TFrmFirst::TFrmFirst(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui:
     connect(ui->BitBtn2, &QPushButton::clicked, this, &TFrmFirst::BitBtn2Click);
     connect(ui->BitBtn3, &QPushButton::clicked, this, &TFrmFirst::BitBtn3Click);
     connect(ui->ListBox1, &QListWidget::currentRowChanged, this, &TFrmFirst::ListBox1Click);
-    ui->EdCurrent->setMaxLength(std::numeric_limits<int>::max());
+    PrepareRowEdit(ui->EdCurrent);
     ui->EdCurrent->installEventFilter(this);
     FormCreate();
 }
@@ -153,11 +153,6 @@ bool TFrmFirst::eventFilter(QObject* watched, QEvent* event) {
         (event->type() == QEvent::MouseButtonRelease || event->type() == QEvent::KeyRelease))
         EdCurrentClick();
     return QWidget::eventFilter(watched, event);
-}
-
-int CaretCharacters(const QLineEdit* edit) {
-    int units = edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
-    return static_cast<int>(QStringView(edit->text()).left(units).toUcs4().size());
 }
 
 void TFrmFirst::closeEvent(QCloseEvent* event) {
@@ -336,7 +331,7 @@ void TFrmFirst::Memo1Change() {
 void TFrmFirst::LoadInput(const std::string& path) {
     ui->EdCurrent->clear();
     ui->ListBox1->clear();
-    FrmPosition->ShowLoad(nullptr, {});
+    FrmPosition->ClearLoad();
     RunGuarded([&] {
         LoadResult result;
         try {
@@ -356,8 +351,7 @@ void TFrmFirst::LoadInput(const std::string& path) {
 }
 
 void TFrmFirst::EdCurrentClick() {
-    ui->LblPosition->setText(QStringLiteral("Current position is immediately after byte #") +
-                             QString::number(CaretCharacters(ui->EdCurrent)));
+    ui->LblPosition->setText(HiddenPositionReadout(ui->EdCurrent));
 }
 
 void TFrmFirst::ListBox1Click() {

@@ -70,9 +70,6 @@ bool EntryNeedsInput(const std::string& entry);
 // Shows a form without blocking and brings it to the front.
 void ShowModeless(QWidget* form);
 
-// Characters (not UTF-16 units) before the caret, or before the selection when there is one.
-int CaretCharacters(const class QLineEdit* edit);
-
 // The decimal separator of the user's locale.
 char DecimalSeparator();
 
