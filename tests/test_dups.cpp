@@ -1,8 +1,8 @@
 #include "platform/Chars.h"
 #include "platform/FileError.h"
+#include "support/Doubles.h"
 #include "workbench/DupsLogic.h"
 #include "workbench/UGlobal.h"
-#include "support/Doubles.h"
 
 #include <gtest/gtest.h>
 
@@ -54,7 +54,8 @@ Rows Reference(const Rows& rows, int spin1, int spin2, DupsChoice choice) {
             list.push_back({key + r, true, key, r});
         }
     }
-    std::stable_sort(list.begin(), list.end(), [](const Entry& a, const Entry& b) { return a.item < b.item; });
+    std::stable_sort(list.begin(), list.end(),
+                     [](const Entry& a, const Entry& b) { return a.item < b.item; });
     auto same = [&](std::size_t a, std::size_t b) {
         return list[a].keyed && list[b].keyed && list[a].key == list[b].key;
     };
@@ -80,9 +81,10 @@ struct Recorder : Progress {
 }  // namespace
 
 TEST(Dups, ReversedPositionsAreRefusedBeforeAnythingIsWritten) {
-    EXPECT_EQ(ValidateDups({2, 1, DupsChoice::All1Dups}),
-              "Your first position entered is larger then the second position. Please change the byte positions "
-              "you have chosen.");
+    EXPECT_EQ(
+        ValidateDups({2, 1, DupsChoice::All1Dups}),
+        "Your first position entered is larger then the second position. Please change the byte positions "
+        "you have chosen.");
     EXPECT_EQ(ValidateDups({3, 3, DupsChoice::OnlyDups}), "");
 
     TempDir dir;
@@ -107,16 +109,38 @@ TEST(Dups, ChoicesOverHandPickedInputs) {
         {"no rows", {}, 1, 1, {}, {}, {}},
         {"one row", {"abc"}, 1, 2, {}, {"abc"}, {"abc"}},
         // Key of one character: empty rows are short rows, and short rows are never duplicates.
-        {"first character", {"a2", "", "b", "a1", ""}, 1, 1, {"a1", "a2"}, {"", "", "b"}, {"", "", "a2", "b"}},
-        {"same key, different elsewhere", {"xABy", "ab", "zABq", "ab"}, 2, 3,
-         {"xABy", "zABq"}, {"ab", "ab"}, {"zABq", "ab", "ab"}},
+        {"first character",
+         {"a2", "", "b", "a1", ""},
+         1,
+         1,
+         {"a1", "a2"},
+         {"", "", "b"},
+         {"", "", "a2", "b"}},
+        {"same key, different elsewhere",
+         {"xABy", "ab", "zABq", "ab"},
+         2,
+         3,
+         {"xABy", "zABq"},
+         {"ab", "ab"},
+         {"zABq", "ab", "ab"}},
         {"all one key", {"k3", "k1", "k2"}, 1, 1, {"k1", "k2", "k3"}, {}, {"k3"}},
         // The sorted order is that of key followed by row, not of the row or of the input.
-        {"sorted by key then row", {"9b", "1a", "5b", "3a"}, 2, 2, {"1a", "3a", "5b", "9b"}, {}, {"3a", "9b"}},
+        {"sorted by key then row",
+         {"9b", "1a", "5b", "3a"},
+         2,
+         2,
+         {"1a", "3a", "5b", "9b"},
+         {},
+         {"3a", "9b"}},
         {"last item decides by the same rules", {"b1", "a1", "b2"}, 1, 1, {"b1", "b2"}, {"a1"}, {"a1", "b2"}},
         // A short row that sorts between two rows of one key splits them.
-        {"short row in between", {"ABxy1", "CDxy2", "xyB"}, 3, 4,
-         {}, {"ABxy1", "xyB", "CDxy2"}, {"ABxy1", "xyB", "CDxy2"}},
+        {"short row in between",
+         {"ABxy1", "CDxy2", "xyB"},
+         3,
+         4,
+         {},
+         {"ABxy1", "xyB", "CDxy2"},
+         {"ABxy1", "xyB", "CDxy2"}},
         {"letter case matters", {"Ab", "ab", "AB"}, 1, 1, {"AB", "Ab"}, {"ab"}, {"Ab", "ab"}},
         // Positions count characters: "éa" is two characters in three bytes, so it is short.
         {"characters, not bytes", {"éab", "xab", "éa"}, 2, 3, {"xab", "éab"}, {"éa"}, {"éab", "éa"}},
@@ -141,8 +165,10 @@ TEST(Dups, KeySpanCountsCharacters) {
         {"abc", 3, 3, true, 2, 3},
         {"abc", 3, 4, false, 0, 0},
         {"é€x", 2, 3, true, 2, 6},
-        {"é€", 1, 3, false, 0, 0},           // five bytes but two characters
-        {"\xE2\x82" "A", 2, 3, true, 1, 3},  // a cut sequence counts byte by byte
+        {"é€", 1, 3, false, 0, 0},  // five bytes but two characters
+        {"\xE2\x82"
+         "A",
+         2, 3, true, 1, 3},  // a cut sequence counts byte by byte
         {"\xF0\x9F\x98\x80z", 2, 2, true, 4, 5},
     };
     for (const auto& c : cases) {
@@ -152,7 +178,8 @@ TEST(Dups, KeySpanCountsCharacters) {
         if (keyed && c.keyed) {
             EXPECT_EQ(b, c.begin) << c.row;
             EXPECT_EQ(e, c.end) << c.row;
-            EXPECT_EQ(std::string_view(c.row).substr(b, e - b), chars::Copy(c.row, c.spin1, c.spin2 - c.spin1 + 1));
+            EXPECT_EQ(std::string_view(c.row).substr(b, e - b),
+                      chars::Copy(c.row, c.spin1, c.spin2 - c.spin1 + 1));
         }
     }
 }
@@ -185,7 +212,8 @@ TEST(Dups, MatchesTheSortedWorkListOnRandomInputs) {
         Rows none = RunChoice(rows, spin1, spin2, DupsChoice::NoDups);
         ASSERT_EQ(only, Reference(rows, spin1, spin2, DupsChoice::OnlyDups));
         ASSERT_EQ(none, Reference(rows, spin1, spin2, DupsChoice::NoDups));
-        ASSERT_EQ(RunChoice(rows, spin1, spin2, DupsChoice::All1Dups), Reference(rows, spin1, spin2, DupsChoice::All1Dups));
+        ASSERT_EQ(RunChoice(rows, spin1, spin2, DupsChoice::All1Dups),
+                  Reference(rows, spin1, spin2, DupsChoice::All1Dups));
         // The first two choices together give every input row exactly once.
         Rows both = only;
         both.insert(both.end(), none.begin(), none.end());
@@ -204,7 +232,8 @@ TEST(Dups, ProgressRunsOverBothPassesFromZero) {
     RunDups(rows, {1, 1, DupsChoice::All1Dups}, dir.file("Results.txt"), rec);
     std::vector<std::string> expected = {"start:Processing. Please be patient..."};
     for (const char* prefix : {"Evaluating your data ... ", "Writing your results ... "})
-        for (int p : {0, 12, 25, 38, 50, 62, 75, 88}) expected.push_back(prefix + std::to_string(p) + "% complete");
+        for (int p : {0, 12, 25, 38, 50, 62, 75, 88})
+            expected.push_back(prefix + std::to_string(p) + "% complete");
     expected.push_back("end");
     EXPECT_EQ(rec.texts, expected);
     EXPECT_EQ(ProgressPercent, 88);
@@ -228,5 +257,6 @@ TEST(Dups, ResultsFileIsReplacedAndFailuresSurface) {
     RunDups(rows, {1, 1, DupsChoice::OnlyDups}, out.file("Results.txt"), progress);
     EXPECT_EQ(ReadBytes(out.file("Results.txt")), "");
 
-    EXPECT_THROW(RunDups(rows, {1, 1, DupsChoice::NoDups}, out.file("missing/Results.txt"), progress), FileError);
+    EXPECT_THROW(RunDups(rows, {1, 1, DupsChoice::NoDups}, out.file("missing/Results.txt"), progress),
+                 FileError);
 }

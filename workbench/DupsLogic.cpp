@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <limits>
 #include <new>
 
 namespace rs {
@@ -40,51 +39,82 @@ bool DupsKeySpan(std::string_view row, std::int32_t spin1, std::int32_t spin2, s
 
 namespace {
 
-// One work-list entry: the item is the key (bytes keyBegin..keyBegin+keyLen of the row) followed
-// by the whole row, or the bare row when keyLen is 0. prefix holds 8 bytes of the item from the
-// current sort depth, big-endian and zero-padded; tail is the item's length left from that depth,
-// capped at 9 so that "ended inside these 8 bytes" sorts before "goes on".
+// One work-list entry in 24 bytes. The item is the key (keyLen bytes from keyBegin in the row)
+// followed by the whole row, or the bare row when keyLen is 0. prefix holds 8 bytes of the item
+// from the current sort depth, big-endian and zero-padded; tail is the item's length left from
+// that depth, capped at 9 so that "ended inside these 8 bytes" sorts before "goes on". The row is
+// reached through its offset in the row buffer rather than its index, so that visiting items in
+// sorted order touches only the row bytes.
 struct Item {
     std::uint64_t prefix;
-    std::uint32_t tail;
-    std::uint32_t row;
-    std::uint32_t keyBegin;
-    std::uint32_t keyLen;
+    std::uint64_t place;  // offset << 21 | keyLen << 4 | tail
+    std::uint64_t span;   // rowLen << 17 | keyBegin
+
+    std::uint64_t offset() const { return place >> 21; }
+    std::uint32_t keyLen() const { return static_cast<std::uint32_t>(place >> 4) & 0x1FFFF; }
+    std::uint32_t tail() const { return static_cast<std::uint32_t>(place) & 0xF; }
+    void setTail(std::uint32_t t) { place = (place & ~std::uint64_t{0xF}) | t; }
+    std::uint32_t keyBegin() const { return static_cast<std::uint32_t>(span) & 0x1FFFF; }
+    std::uint64_t rowLen() const { return span >> 17; }
 };
+
+// Positions beyond the spin edits' bound are brought to it, which keeps keyBegin and keyLen
+// (at most 4 bytes a character) within 17 bits.
+constexpr std::int32_t kMaxPosition = 25000;
+constexpr std::uint64_t kMaxOffset = (std::uint64_t{1} << 43) - 1;
 
 class WorkList {
 public:
-    explicit WorkList(const RowList& rows, Progress& progress) : rows_(rows), progress_(progress) {}
+    WorkList(const RowList& rows, Progress& progress)
+        : base_(rows.empty() ? nullptr : rows[0].data()), progress_(progress) {}
 
     std::vector<Item> items;
 
-    // Loads the 8 bytes of item it from byte depth d.
+    void add(std::string_view row, std::uint32_t keyBegin, std::uint32_t keyLen) {
+        const auto off = static_cast<std::uint64_t>(row.data() - base_);
+        if (off > kMaxOffset) throw std::bad_alloc();
+        items.push_back(
+            {0, off << 21 | std::uint64_t{keyLen} << 4, std::uint64_t{row.size()} << 17 | keyBegin});
+    }
+
+    const char* rowData(const Item& it) const { return base_ + it.offset(); }
+    std::string_view row(const Item& it) const {
+        return {rowData(it), static_cast<std::size_t>(it.rowLen())};
+    }
+
+    // Loads the 8 bytes of the item from byte depth d.
     void loadPrefix(Item& it, std::size_t d) const {
-        std::string_view r = rows_[it.row];
-        const std::size_t len = it.keyLen + r.size();
+        const char* r = rowData(it);
+        const std::size_t keyLen = it.keyLen();
+        const std::size_t len = keyLen + it.rowLen();
         if (d >= len) {
             it.prefix = 0;
-            it.tail = 0;
+            it.setTail(0);
             return;
         }
         const std::size_t rem = len - d;
-        it.tail = rem > 8 ? 9u : static_cast<std::uint32_t>(rem);
-        const std::size_t n = rem < 8 ? rem : 8;
-        unsigned char buf[8] = {0, 0, 0, 0, 0, 0, 0, 0};
-        std::size_t got = 0;
-        if (d < it.keyLen) {
-            std::size_t c = std::min<std::size_t>(it.keyLen - d, n);
-            std::memcpy(buf, r.data() + it.keyBegin + d, c);
-            got = c;
-        }
-        if (got < n) std::memcpy(buf + got, r.data() + (d + got - it.keyLen), n - got);
+        it.setTail(rem > 8 ? 9u : static_cast<std::uint32_t>(rem));
+        const char* key = r + it.keyBegin();
         std::uint64_t v;
-        std::memcpy(&v, buf, 8);
+        if (d + 8 <= keyLen) {
+            std::memcpy(&v, key + d, 8);
+        } else if (d >= keyLen && rem >= 8) {
+            std::memcpy(&v, r + (d - keyLen), 8);
+        } else {
+            // Straddles the key and the row, or runs past the end: byte by byte, zero-padded.
+            unsigned char buf[8] = {0, 0, 0, 0, 0, 0, 0, 0};
+            const std::size_t n = rem < 8 ? rem : 8;
+            for (std::size_t k = 0; k < n; ++k) {
+                std::size_t j = d + k;
+                buf[k] = static_cast<unsigned char>(j < keyLen ? key[j] : r[j - keyLen]);
+            }
+            std::memcpy(&v, buf, 8);
+        }
         it.prefix = __builtin_bswap64(v);
     }
 
-    // Ordinal order of the items; equal items keep their input order. The sort refines runs of
-    // equal 8-byte prefixes at the next 8 bytes instead of comparing whole items, so each item's
+    // Ordinal order of the items; equal items keep their input order. Runs of equal 8-byte
+    // prefixes are refined at the next 8 bytes instead of comparing whole items, so each item's
     // bytes are fetched once per level rather than once per comparison.
     void sort() {
         struct Range {
@@ -95,62 +125,87 @@ public:
         auto byPrefix = [this, &compares](const Item& a, const Item& b) {
             if ((++compares & 0xFFFFF) == 0) progress_.pump();
             if (a.prefix != b.prefix) return a.prefix < b.prefix;
-            return a.tail < b.tail;
+            return a.tail() < b.tail();
         };
-        auto byRow = [](const Item& a, const Item& b) { return a.row < b.row; };
+        auto byOffset = [](const Item& a, const Item& b) { return a.offset() < b.offset(); };
         for (Item& it : items) loadPrefix(it, 0);
         todo.push_back({0, items.size(), 0});
         while (!todo.empty()) {
             Range r = todo.back();
             todo.pop_back();
-            Item* base = items.data();
+            Item* items_ = items.data();
             if (r.depth > 0)
-                for (std::size_t i = r.b; i < r.e; ++i) loadPrefix(base[i], r.depth);
-            std::sort(base + r.b, base + r.e, byPrefix);
+                for (std::size_t i = r.b; i < r.e; ++i) {
+                    if (i + kAhead < r.e) prefetch(items_[i + kAhead], r.depth);
+                    loadPrefix(items_[i], r.depth);
+                }
+            std::sort(items_ + r.b, items_ + r.e, byPrefix);
             for (std::size_t i = r.b; i < r.e;) {
                 std::size_t j = i + 1;
-                while (j < r.e && base[j].prefix == base[i].prefix && base[j].tail == base[i].tail) ++j;
+                while (j < r.e && items_[j].prefix == items_[i].prefix &&
+                       items_[j].tail() == items_[i].tail())
+                    ++j;
                 if (j - i > 1) {
-                    if (base[i].tail == 9)
+                    if (items_[i].tail() == 9)
                         todo.push_back({i, j, r.depth + 8});
                     else
-                        std::sort(base + i, base + j, byRow);  // identical items
+                        std::sort(items_ + i, items_ + j, byOffset);  // identical items
                 }
                 i = j;
             }
         }
     }
 
-    std::string_view row(const Item& it) const { return rows_[it.row]; }
+    // Items are visited in sorted order, which is random in memory: ask for a row's bytes some
+    // items before they are needed.
+    static constexpr std::size_t kAhead = 16;
+    void prefetch(const Item& it, std::size_t depth) const {
+        const std::size_t keyLen = it.keyLen();
+        __builtin_prefetch(depth < keyLen ? rowData(it) + it.keyBegin() + depth
+                                          : rowData(it) + (depth - keyLen));
+    }
 
     bool sameKey(const Item& a, const Item& b) const {
-        if (a.keyLen == 0 || a.keyLen != b.keyLen) return false;
-        return std::memcmp(rows_[a.row].data() + a.keyBegin, rows_[b.row].data() + b.keyBegin, a.keyLen) == 0;
+        const std::uint32_t n = a.keyLen();
+        if (n == 0 || n != b.keyLen()) return false;
+        const char* ka = rowData(a) + a.keyBegin();
+        const char* kb = rowData(b) + b.keyBegin();
+        if (n <= 16) {
+            for (std::uint32_t k = 0; k < n; ++k)
+                if (ka[k] != kb[k]) return false;
+            return true;
+        }
+        return std::memcmp(ka, kb, n) == 0;
     }
 
 private:
-    const RowList& rows_;
+    const char* base_;
     Progress& progress_;
 };
 
 bool Written(DupsChoice choice, bool samePrev, bool sameNext) {
     switch (choice) {
-        case DupsChoice::OnlyDups: return samePrev || sameNext;
-        case DupsChoice::NoDups: return !samePrev && !sameNext;
-        case DupsChoice::All1Dups: return !sameNext;
+        case DupsChoice::OnlyDups:
+            return samePrev || sameNext;
+        case DupsChoice::NoDups:
+            return !samePrev && !sameNext;
+        case DupsChoice::All1Dups:
+            return !sameNext;
     }
     return false;
 }
 
 }  // namespace
 
-DupsResult RunDups(const RowList& rows, const DupsSettings& s, const std::string& resultsFile, Progress& progress) {
+DupsResult RunDups(const RowList& rows, const DupsSettings& s, const std::string& resultsFile,
+                   Progress& progress) {
     DupsResult result;
     if (std::string msg = ValidateDups(s); !msg.empty()) {
         result.messages.push_back(std::move(msg));
         return result;
     }
-    if (rows.size() > std::numeric_limits<std::uint32_t>::max()) throw std::bad_alloc();
+    const std::int32_t spin1 = std::clamp(s.spin1, 1, kMaxPosition);
+    const std::int32_t spin2 = std::clamp(s.spin2, spin1, kMaxPosition);
 
     progress.start(kTextProcessing);
     WorkList work(rows, progress);
@@ -161,13 +216,10 @@ DupsResult RunDups(const RowList& rows, const DupsSettings& s, const std::string
         PercentReporter rep(progress, kPrefixEvaluating, InputLineCount);
         const std::size_t n = rows.size();
         for (std::size_t i = 0; i < n; ++i) {
-            Item it{0, 0, static_cast<std::uint32_t>(i), 0, 0};
-            std::uint32_t b, e;
-            if (DupsKeySpan(rows[i], s.spin1, s.spin2, b, e)) {
-                it.keyBegin = b;
-                it.keyLen = e - b;
-            }
-            work.items.push_back(it);
+            std::string_view row = rows[i];
+            std::uint32_t b = 0, e = 0;
+            if (!DupsKeySpan(row, spin1, spin2, b, e)) b = e = 0;
+            work.add(row, b, e - b);
             rep.row(static_cast<std::int64_t>(i));
         }
     }
@@ -180,6 +232,7 @@ DupsResult RunDups(const RowList& rows, const DupsSettings& s, const std::string
         const std::size_t n = items.size();
         bool samePrev = false;
         for (std::size_t i = 0; i < n; ++i) {
+            if (i + WorkList::kAhead < n) work.prefetch(items[i + WorkList::kAhead], 0);
             const bool sameNext = i + 1 < n && work.sameKey(items[i], items[i + 1]);
             if (Written(s.choice, samePrev, sameNext)) out.writeLine(work.row(items[i]));
             samePrev = sameNext;

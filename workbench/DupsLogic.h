@@ -38,7 +38,8 @@ struct DupsResult {
 // Writes the chosen rows to resultsFile in sorted order (ordinal bytes of key followed by row;
 // rows shorter than spin2 characters sort bare and have no key), with progress over both
 // passes divided by InputLineCount. Throws FileError.
-DupsResult RunDups(const RowList& rows, const DupsSettings& s, const std::string& resultsFile, Progress& progress);
+DupsResult RunDups(const RowList& rows, const DupsSettings& s, const std::string& resultsFile,
+                   Progress& progress);
 
 // Byte range [begin, end) of characters spin1..spin2 of row; false when the row has fewer than
 // spin2 characters. Requires 1 <= spin1 <= spin2.
