@@ -154,36 +154,6 @@ TEST(Dups, ChoicesOverHandPickedInputs) {
     }
 }
 
-TEST(Dups, KeySpanCountsCharacters) {
-    struct Case {
-        std::string row;
-        int spin1, spin2;
-        bool keyed;
-        std::uint32_t begin, end;
-    } cases[] = {
-        {"", 1, 1, false, 0, 0},
-        {"abc", 3, 3, true, 2, 3},
-        {"abc", 3, 4, false, 0, 0},
-        {"é€x", 2, 3, true, 2, 6},
-        {"é€", 1, 3, false, 0, 0},  // five bytes but two characters
-        {"\xE2\x82"
-         "A",
-         2, 3, true, 1, 3},  // a cut sequence counts byte by byte
-        {"\xF0\x9F\x98\x80z", 2, 2, true, 4, 5},
-    };
-    for (const auto& c : cases) {
-        std::uint32_t b = 99, e = 99;
-        bool keyed = DupsKeySpan(c.row, c.spin1, c.spin2, b, e);
-        EXPECT_EQ(keyed, c.keyed) << c.row;
-        if (keyed && c.keyed) {
-            EXPECT_EQ(b, c.begin) << c.row;
-            EXPECT_EQ(e, c.end) << c.row;
-            EXPECT_EQ(std::string_view(c.row).substr(b, e - b),
-                      chars::Copy(c.row, c.spin1, c.spin2 - c.spin1 + 1));
-        }
-    }
-}
-
 // Random inputs against the list built and sorted as whole strings. The alphabet is small so that
 // keys repeat, rows share long beginnings (beyond one 8-byte step of the sort), and it holds zero
 // bytes, letters of both cases, multi-byte characters and bytes of cut sequences.
