@@ -91,29 +91,34 @@ void LoadInputFile(const std::string& path, RowList& rows, Progress& progress, L
     bool started = false;
     // Counts the rows split so far; the progress text follows every 20000th row.
     auto countNewRows = [&](bool report) {
+        // Counted in a local copy so the loop keeps the counters in registers.
+        Counters k = c;
         const std::int64_t total = static_cast<std::int64_t>(rows.size());
-        for (; c.rows < total;) {
-            std::string_view line = rows[static_cast<std::size_t>(c.rows)];
-            ++c.rows;
+        while (k.rows < total) {
+            std::string_view line = rows[static_cast<std::size_t>(k.rows)];
+            ++k.rows;
             std::int64_t len = RowChars(line);
-            c.total += len;
-            if (report && c.rows % kLoadReportEvery == 0) progress.update(LinesReadText(c.rows));
-            if (chars::IsBlank(line)) ++c.blank;
-            if (c.rows == 1) {
-                c.longestLength = c.shortestLength = len;
-                c.longestRow = c.shortestRow = 1;
+            k.total += len;
+            if (report && k.rows % kLoadReportEvery == 0) progress.update(LinesReadText(k.rows));
+            // A row whose first byte is printable cannot trim to nothing.
+            if (line.empty() || (static_cast<unsigned char>(line[0]) <= 32 && chars::IsBlank(line)))
+                ++k.blank;
+            if (k.rows == 1) {
+                k.longestLength = k.shortestLength = len;
+                k.longestRow = k.shortestRow = 1;
             } else {
                 // Strict tests: of rows of equal length the earliest stays.
-                if (len > c.longestLength) {
-                    c.longestLength = len;
-                    c.longestRow = c.rows;
+                if (len > k.longestLength) {
+                    k.longestLength = len;
+                    k.longestRow = k.rows;
                 }
-                if (len < c.shortestLength) {
-                    c.shortestLength = len;
-                    c.shortestRow = c.rows;
+                if (len < k.shortestLength) {
+                    k.shortestLength = len;
+                    k.shortestRow = k.rows;
                 }
             }
         }
+        c = k;
     };
     try {
         rows.loadFile(path, [&] {
