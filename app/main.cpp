@@ -3,6 +3,7 @@
 #include "compare/UMerge.h"
 #include "platform/QtPlatform.h"
 #include "workbench/UAbout.h"
+#include "workbench/UDups.h"
 #include "workbench/UExtract.h"
 #include "workbench/UFirst.h"
 #include "workbench/UGlobalForm.h"
@@ -31,6 +32,7 @@ int main(int argc, char** argv) {
     using namespace rs;
     FrmFirst = new TFrmFirst;
     FrmInsert = new TFrmInsert;
+    FrmDups = new TFrmDups;
     FrmMerge = new TFrmMerge;
     FrmExtract = new TFrmExtract;
     FrmPosition = new TFrmPosition;
@@ -54,6 +56,7 @@ int main(int argc, char** argv) {
     delete FrmPosition;
     delete FrmExtract;
     delete FrmMerge;
+    delete FrmDups;
     delete FrmInsert;
     delete FrmFirst;
     return rc;

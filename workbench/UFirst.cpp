@@ -8,9 +8,11 @@
 #include "platform/Dialogs.h"
 #include "platform/Folders.h"
 #include "UAbout.h"
+#include "UDups.h"
 #include "UTemplate.h"
 #include "Uposition.h"
 #include "workbench/Links.h"
+#include "platform/QtRowListModel.h"
 #include "platform/TextFile.h"
 #include "workbench/LineOperations.h"
 #include "workbench/LoadInput.h"
@@ -261,6 +263,8 @@ void TFrmFirst::Dispatch(const std::string& entry) {
         });
     } else if (is(ViewPosition)) {
         ShowModeless(FrmPosition);
+    } else if (is(Duplicates)) {
+        ShowModeless(FrmDups);
     } else if (is(TemplateEntry)) {
         FrmTemplate->exec();
     } else if (is(CountString)) {
@@ -318,11 +322,11 @@ void TFrmFirst::Memo1Change() {
         }
         return;
     }
-    const QByteArray text = ui->Memo1->toPlainText().toUtf8();
+    // The raw text keeps no-break spaces, which the plain-text view would turn into spaces.
+    const std::string text = MemoText(ui->Memo1);
     const std::string path = JoinPath(WorkFolder, "Temp_paste.txt");
     bool hasRows = false;
-    if (!RunGuarded([&] { hasRows = WritePastedText(path, std::string_view(text.constData(), text.size())); }))
-        return;
+    if (!RunGuarded([&] { hasRows = WritePastedText(path, text); })) return;
     if (!hasRows) return;
     ui->LblFileName->setText(QString::fromStdString(path));
     LoadInput(path);
@@ -342,8 +346,7 @@ void TFrmFirst::LoadInput(const std::string& path) {
             throw;
         }
         FrmPosition->ShowLoad(&FinderRows, result.longestText);
-        ui->EdCurrent->setText(QString::fromUtf8(result.longestText.data(),
-                                                 static_cast<qsizetype>(result.longestText.size())));
+        ui->EdCurrent->setText(RowToQString(result.longestText));
         ui->EdCurrent->setCursorPosition(0);
         ui->LblMsg->setText(QString::fromStdString(result.statusText));
         for (const auto& line : result.statistics) ui->ListBox1->addItem(QString::fromStdString(line));
