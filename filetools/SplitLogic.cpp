@@ -12,6 +12,20 @@ std::string SameFileMessage(const std::string& name) {
     return "The file being split has the name of a file to be written, so it would be lost:\n" + name +
            "\nThe program will stop. Rename the file or move it to another folder, then split it again.";
 }
+// Byte range of the characters first..last (0-based) of the row; false when the row is
+// shorter. Most keys lie in an ASCII start of the row, where characters are bytes.
+bool KeyBytes(std::string_view line, std::int64_t first, std::int64_t last, std::size_t& b, std::size_t& e) {
+    const auto n = static_cast<std::size_t>(last + 1);
+    if (line.size() >= n && chars::IsAscii(line.substr(0, n))) {
+        b = static_cast<std::size_t>(first);
+        e = n;
+        return true;
+    }
+    if (chars::ByteOffset(line, last) >= line.size()) return false;
+    b = chars::ByteOffset(line, first);
+    e = chars::ByteOffset(line, last + 1);
+    return true;
+}
 }  // namespace
 
 std::string ValidateSplit(const SplitSettings& s) {
@@ -48,7 +62,7 @@ SplitOutcome SplitFile(const SplitSettings& s, const std::function<void(const st
     SplitCounts& c = result.counts;
     result.folder = SplitFolderOf(s.inputPath);
     const std::string extension = SplitExtensionOf(s.inputPath);
-    const auto first = static_cast<std::int64_t>(s.startPos) - 1;  // 0-based character index
+    const std::int64_t first = s.startPos > 1 ? s.startPos - 1 : 0;  // 0-based character index
     const auto last = static_cast<std::int64_t>(s.endPos) - 1;
 
     TextReader in(s.inputPath);
@@ -61,8 +75,8 @@ SplitOutcome SplitFile(const SplitSettings& s, const std::function<void(const st
             ++c.rowsSkipped;
             continue;
         }
-        const std::size_t keyEnd = chars::ByteOffset(line, last + 1);
-        if (chars::ByteOffset(line, last) >= line.size()) {
+        std::size_t keyStart = 0, keyEnd = 0;
+        if (!KeyBytes(line, first, last, keyStart, keyEnd)) {
             notify("A row was read that had a length smaller then the ending position you selected. This cannot be "
                    "processed so the program will stop. The row number was: " +
                    std::to_string(c.linesRead));
@@ -70,14 +84,14 @@ SplitOutcome SplitFile(const SplitSettings& s, const std::function<void(const st
             result.stoppedEarly = true;
             break;
         }
-        const std::size_t keyStart = chars::ByteOffset(line, first);
         const std::string_view key = line.substr(keyStart, keyEnd - keyStart);
         if (!out || key != currentKey) {
             currentKey.assign(key);
             const std::string name =
                 SplitOutputName(result.folder, c.filesWritten + 1, s.keyInName ? &currentKey : nullptr, extension);
             // An input that is itself named like an output would be emptied before it is read.
-            if (SameFile(name, s.inputPath)) {
+            const bool exists = FileExists(name);
+            if (exists && SameFile(name, s.inputPath)) {
                 notify(SameFileMessage(name));
                 ++c.rowsSkipped;
                 result.stoppedEarly = true;
@@ -86,7 +100,7 @@ SplitOutcome SplitFile(const SplitSettings& s, const std::function<void(const st
             ++c.filesWritten;
             if (out) out->close();
             out.reset();
-            if (FileExists(name))
+            if (exists)
                 notify("File already exists, program paused so you can remove the following file. Remove the file "
                        "then click ok to continue. The file that already exists is: " +
                        name);
