@@ -27,13 +27,16 @@ std::vector<std::string> MemoRows(std::string_view text) {
 
 std::string ValidateBulkInsert(const BulkInsertSettings& s) {
     if (s.key.empty())
-        return "Your key string cannot be empty. This is the text that will be searched for as the \"key\" to "
+        return "Your key string cannot be empty. This is the text that will be searched for as the \"key\" "
+               "to "
                "enter data before or after.";
     if (s.dataText.empty())
-        return "Your \"data to insert\" cannot be empty. This is the lines of text that will be inserted into "
+        return "Your \"data to insert\" cannot be empty. This is the lines of text that will be inserted "
+               "into "
                "each file.";
     if (!s.before && !s.after)
-        return "You must check either the before or after checkbox. This tells whether to insert text before the "
+        return "You must check either the before or after checkbox. This tells whether to insert text before "
+               "the "
                "key line, after the key line, or both before and after the key line found.";
     return {};
 }
@@ -43,8 +46,9 @@ std::string BulkInsertMask(const std::string& extension) {
     return "*." + extension;
 }
 
-void BulkInsertOneFile(const std::string& inPath, const std::string& outPath, const std::string& key, bool before,
-                       bool after, const std::vector<std::string>& dataRows, BulkInsertCounts& counts) {
+void BulkInsertOneFile(const std::string& inPath, const std::string& outPath, const std::string& key,
+                       bool before, bool after, const std::vector<std::string>& dataRows,
+                       BulkInsertCounts& counts) {
     // The data rows go out as one block of ready-made lines.
     std::string block;
     for (const auto& r : dataRows) {
@@ -79,8 +83,7 @@ BulkInsertOutcome BulkInsertFolder(const std::string& folder, const std::string&
     const std::vector<std::string> entries = FindEntries(folder, mask);
     // The platform's search also returns "." and ".." where the mask matches them: such a
     // folder counts as searched, even though they are never copied.
-    const bool dotsFound =
-        FolderExists(folder) && (WildcardMatch(mask, ".") || WildcardMatch(mask, ".."));
+    const bool dotsFound = FolderExists(folder) && (WildcardMatch(mask, ".") || WildcardMatch(mask, ".."));
     if (entries.empty() && !dotsFound) {
         result.messages.emplace_back(kBulkNothingFound);
         return result;
@@ -95,7 +98,8 @@ BulkInsertOutcome BulkInsertFolder(const std::string& folder, const std::string&
     for (const auto& name : entries) {
         const std::string inPath = folder + name;
         const std::string outPath = JoinPath(workFolder, "new_" + name);
-        const bool writtenByThisRun = copiesBeside && name.starts_with("new_") && names.count(name.substr(4)) > 0;
+        const bool writtenByThisRun =
+            copiesBeside && name.starts_with("new_") && names.count(name.substr(4)) > 0;
         if (writtenByThisRun || SameFile(inPath, outPath)) {
             result.skipped.push_back(name);
             continue;
@@ -107,7 +111,8 @@ BulkInsertOutcome BulkInsertFolder(const std::string& folder, const std::string&
 
     if (!result.skipped.empty()) {
         std::string text =
-            "These files were left out, as this run writes its new copies over them (so they are not changed):";
+            "These files were left out, as this run writes its new copies over them (so they are not "
+            "changed):";
         for (const auto& n : result.skipped) text += "\n" + n;
         result.messages.push_back(std::move(text));
     }
@@ -117,11 +122,12 @@ BulkInsertOutcome BulkInsertFolder(const std::string& folder, const std::string&
 
 std::string BulkInsertSummary(const std::string& workFolder, const BulkInsertCounts& c) {
     return "Complete. New files were created in folder: " + workFolder +
-           " (Note that your original files are not altered, and new files were created in the folder with your "
+           " (Note that your original files are not altered, and new files were created in the folder with "
+           "your "
            "changes added to them. The total files found were: " +
-           std::to_string(c.FilesFound) + "  The total \"Before\" situations found were: " +
-           std::to_string(c.BeforeCount) + "  The total \"After\" situations found were: " +
-           std::to_string(c.AfterCount) + ")";
+           std::to_string(c.FilesFound) +
+           "  The total \"Before\" situations found were: " + std::to_string(c.BeforeCount) +
+           "  The total \"After\" situations found were: " + std::to_string(c.AfterCount) + ")";
 }
 
 }  // namespace rs

@@ -49,8 +49,9 @@ std::string ValidateBulkInsert(const BulkInsertSettings& s);
 std::string BulkInsertMask(const std::string& extension);
 
 // Copies one file to outPath with the data rows written around its key lines.
-void BulkInsertOneFile(const std::string& inPath, const std::string& outPath, const std::string& key, bool before,
-                       bool after, const std::vector<std::string>& dataRows, BulkInsertCounts& counts);
+void BulkInsertOneFile(const std::string& inPath, const std::string& outPath, const std::string& key,
+                       bool before, bool after, const std::vector<std::string>& dataRows,
+                       BulkInsertCounts& counts);
 
 // Copies every entry of folder (ending with a separator) that matches mask to
 // workFolder + "/new_" + name. The entries are listed before any copy is written.

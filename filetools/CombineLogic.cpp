@@ -12,10 +12,10 @@ CombineOutcome CombineFiles(const std::vector<std::string>& entries, const std::
     for (const auto& e : entries) {
         paths.emplace_back(chars::Trim(e));
         if (SameFile(paths.back(), resultsFile)) {
-            result.refusal = "This file is the results file, which the combined lines are written to, so it "
-                             "cannot be combined as well:\n" +
-                             paths.back() +
-                             "\nCopy it elsewhere and add the copy instead, so that nothing is lost.";
+            result.refusal =
+                "This file is the results file, which the combined lines are written to, so it "
+                "cannot be combined as well:\n" +
+                paths.back() + "\nCopy it elsewhere and add the copy instead, so that nothing is lost.";
             return result;
         }
     }

@@ -30,7 +30,8 @@ bool KeyBytes(std::string_view line, std::int64_t first, std::int64_t last, std:
 
 std::string ValidateSplit(const SplitSettings& s) {
     if (s.inputPath.empty())
-        return "Use the \"Select\" button to select your file first.  Then when you use the \"Generate\" button, "
+        return "Use the \"Select\" button to select your file first.  Then when you use the \"Generate\" "
+               "button, "
                "it will create many files based on the file data found between your start and end positions.";
     if (s.startPos > s.endPos) return "Your starting position cannot be larger then your ending position.";
     return {};
@@ -77,9 +78,11 @@ SplitOutcome SplitFile(const SplitSettings& s, const std::function<void(const st
         }
         std::size_t keyStart = 0, keyEnd = 0;
         if (!KeyBytes(line, first, last, keyStart, keyEnd)) {
-            notify("A row was read that had a length smaller then the ending position you selected. This cannot be "
-                   "processed so the program will stop. The row number was: " +
-                   std::to_string(c.linesRead));
+            notify(
+                "A row was read that had a length smaller then the ending position you selected. This cannot "
+                "be "
+                "processed so the program will stop. The row number was: " +
+                std::to_string(c.linesRead));
             ++c.rowsSkipped;
             result.stoppedEarly = true;
             break;
@@ -87,8 +90,8 @@ SplitOutcome SplitFile(const SplitSettings& s, const std::function<void(const st
         const std::string_view key = line.substr(keyStart, keyEnd - keyStart);
         if (!out || key != currentKey) {
             currentKey.assign(key);
-            const std::string name =
-                SplitOutputName(result.folder, c.filesWritten + 1, s.keyInName ? &currentKey : nullptr, extension);
+            const std::string name = SplitOutputName(result.folder, c.filesWritten + 1,
+                                                     s.keyInName ? &currentKey : nullptr, extension);
             // An input that is itself named like an output would be emptied before it is read.
             const bool exists = FileExists(name);
             if (exists && SameFile(name, s.inputPath)) {
@@ -101,9 +104,11 @@ SplitOutcome SplitFile(const SplitSettings& s, const std::function<void(const st
             if (out) out->close();
             out.reset();
             if (exists)
-                notify("File already exists, program paused so you can remove the following file. Remove the file "
-                       "then click ok to continue. The file that already exists is: " +
-                       name);
+                notify(
+                    "File already exists, program paused so you can remove the following file. Remove the "
+                    "file "
+                    "then click ok to continue. The file that already exists is: " +
+                    name);
             out = std::make_unique<TextWriter>(name);
         }
         out->writeLine(line);

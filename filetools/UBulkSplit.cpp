@@ -3,8 +3,8 @@
 #include "filetools/SplitLogic.h"
 #include "platform/Dialogs.h"
 #include "platform/Shell.h"
-#include "workbench/UGuard.h"
 #include "ui_BulkSplit.h"
+#include "workbench/UGuard.h"
 
 #include <QEvent>
 #include <QGuiApplication>
@@ -50,10 +50,14 @@ void TFrmBulkSplit::showEvent(QShowEvent* event) {
 
 bool TFrmBulkSplit::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonPress) {
-        if (watched == ui->ChkFix) ChkFixMouseDown();
-        else if (watched == ui->ChkVar1) ChkVar1MouseDown();
-        else if (watched == ui->Chkvar2) Chkvar2MouseDown();
-        else if (watched == ui->Chkvar3) Chkvar3MouseDown();
+        if (watched == ui->ChkFix)
+            ChkFixMouseDown();
+        else if (watched == ui->ChkVar1)
+            ChkVar1MouseDown();
+        else if (watched == ui->Chkvar2)
+            Chkvar2MouseDown();
+        else if (watched == ui->Chkvar3)
+            Chkvar3MouseDown();
     }
     return QDialog::eventFilter(watched, event);
 }
@@ -90,7 +94,8 @@ void TFrmBulkSplit::CmdCreateClick() {
             return;
         }
         SplitOutcome out = SplitFile(s, [](const std::string& m) { ShowMessage(m); });
-        if (shell().openFolder(out.folder) != ShellResult::Ok) ShowMessage("Your files are located at: " + out.folder);
+        if (shell().openFolder(out.folder) != ShellResult::Ok)
+            ShowMessage("Your files are located at: " + out.folder);
         ShowMessage(SplitSummary(out.counts));
     });
 }

@@ -2,11 +2,11 @@
 
 #include "filetools/CombineLogic.h"
 #include "platform/Dialogs.h"
+#include "ui_CombineFile.h"
 #include "workbench/Publish.h"
 #include "workbench/UGlobal.h"
 #include "workbench/UGuard.h"
 #include "workbench/UResults.h"
-#include "ui_CombineFile.h"
 
 #include <QGuiApplication>
 #include <QIcon>
@@ -21,7 +21,8 @@ namespace {
 constexpr int kPathRole = Qt::UserRole;
 }  // namespace
 
-TFrmCombineFile::TFrmCombineFile(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::TFrmCombineFile>()) {
+TFrmCombineFile::TFrmCombineFile(QWidget* parent)
+    : QDialog(parent), ui(std::make_unique<Ui::TFrmCombineFile>()) {
     ui->setupUi(this);
     setWindowIcon(QIcon(QStringLiteral(":/open.png")));
     resize(632, 288);

@@ -2,10 +2,10 @@
 
 #include "filetools/BulkInsertLogic.h"
 #include "platform/Dialogs.h"
+#include "ui_ManyFiles.h"
 #include "workbench/UGlobal.h"
 #include "workbench/UGuard.h"
 #include "workbench/UProgressWindow.h"
-#include "ui_ManyFiles.h"
 
 #include <QGuiApplication>
 #include <QIcon>
@@ -47,8 +47,8 @@ void TFrmManyFiles::BitBtn1Click() {
             ShowMessage(msg);
             return;
         }
-        BulkInsertOutcome out = BulkInsertFolder(S(ui->LblFolder->text()), BulkInsertMask(s.extension), WorkFolder,
-                                                 s, *FrmProgressWindow);
+        BulkInsertOutcome out = BulkInsertFolder(S(ui->LblFolder->text()), BulkInsertMask(s.extension),
+                                                 WorkFolder, s, *FrmProgressWindow);
         for (const auto& m : out.messages) ShowMessage(m);
     });
 }

@@ -57,9 +57,10 @@ TEST(FileToolsWindows, BulkInsertChecksThenCopiesTheWorkFolder) {
     form.ui->EdExt->setText("TXT");
     QTest::mouseClick(form.ui->BitBtn1, Qt::LeftButton);
     ASSERT_EQ(w.doubles.dialogs.messages.size(), 2u);
-    EXPECT_NE(w.doubles.dialogs.messages[1].text.find("files found were: 1  The total \"Before\" situations found "
-                                                      "were: 2  The total \"After\" situations found were: 0)"),
-              std::string::npos);
+    EXPECT_NE(
+        w.doubles.dialogs.messages[1].text.find("files found were: 1  The total \"Before\" situations found "
+                                                "were: 2  The total \"After\" situations found were: 0)"),
+        std::string::npos);
     EXPECT_EQ(ReadBytes(w.dir.file("new_a.txt")), "x\r\none\r\ntwo\r\nKEY\r\n");
     EXPECT_FALSE(std::filesystem::exists(w.dir.file("new_b.csv")));
     EXPECT_FALSE(FrmProgressWindow->isVisible());
@@ -92,13 +93,14 @@ TEST(FileToolsWindows, CombineListsFilesAndReports) {
     w.doubles.shell.result = ShellResult::Failed;
     QTest::mouseClick(form.ui->CmdCombine, Qt::LeftButton);
     EXPECT_EQ(ReadBytes(ResultsFileName), "a1\r\na2\r\nc1\r\n");
-    EXPECT_EQ(FrmResults->lines(), (QStringList{"Read 2 lines from " + Q(w.dir.file("a.txt")),
-                                                "Read 1 lines from " + Q(w.dir.file("c.txt")), " ",
-                                                "Total Files Read    : 2", "Total Lines Read    : 3",
-                                                "Total Lines Written : 3"}));
+    EXPECT_EQ(FrmResults->lines(),
+              (QStringList{"Read 2 lines from " + Q(w.dir.file("a.txt")),
+                           "Read 1 lines from " + Q(w.dir.file("c.txt")), " ", "Total Files Read    : 2",
+                           "Total Lines Read    : 3", "Total Lines Written : 3"}));
     EXPECT_TRUE(FrmResults->isVisible());
     EXPECT_EQ(w.doubles.shell.opened, std::vector<std::string>{ResultsFileName});
-    EXPECT_EQ(w.doubles.dialogs.texts(), std::vector<std::string>{"The new file has been created : " + ResultsFileName});
+    EXPECT_EQ(w.doubles.dialogs.texts(),
+              std::vector<std::string>{"The new file has been created : " + ResultsFileName});
     FrmResults->close();
 
     // The results file itself in the list is refused before it is emptied.
@@ -141,7 +143,8 @@ TEST(FileToolsWindows, SplitStartsFreshAndOpensTheFolder) {
     form->ui->Spin1->setValue(3);
     form->ui->Spin2->setValue(2);
     QTest::mouseClick(form->ui->CmdCreate, Qt::LeftButton);
-    EXPECT_EQ(w.doubles.dialogs.messages.back().text, "Your starting position cannot be larger then your ending position.");
+    EXPECT_EQ(w.doubles.dialogs.messages.back().text,
+              "Your starting position cannot be larger then your ending position.");
 
     form->ui->Spin1->setValue(1);
     w.doubles.shell.result = ShellResult::Failed;
@@ -151,8 +154,9 @@ TEST(FileToolsWindows, SplitStartsFreshAndOpensTheFolder) {
     const auto texts = w.doubles.dialogs.texts();
     ASSERT_EQ(texts.size(), 4u);
     EXPECT_EQ(texts[2], "Your files are located at: " + w.dir.path() + "/");
-    EXPECT_EQ(texts[3], "Total Lines Read: 5    Total Files Written: 3    Total rows written: 4     Total rows "
-                        "skipped: 1");
+    EXPECT_EQ(texts[3],
+              "Total Lines Read: 5    Total Files Written: 3    Total rows written: 4     Total rows "
+              "skipped: 1");
 
     // Pressing a mode box unchecks the others; the click then toggles the pressed one.
     QTest::mouseClick(form->ui->ChkFix, Qt::LeftButton);

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <unistd.h>
+#include <filesystem>
 
 using namespace rs;
 using rs::test::ReadBytes;
@@ -22,7 +22,8 @@ struct RecordingProgress : Progress {
     std::vector<std::string> events;
 };
 
-BulkInsertSettings Settings(std::string key, bool before, bool after, std::string data, std::string ext = "") {
+BulkInsertSettings Settings(std::string key, bool before, bool after, std::string data,
+                            std::string ext = "") {
     BulkInsertSettings s;
     s.key = std::move(key);
     s.before = before;
@@ -32,9 +33,11 @@ BulkInsertSettings Settings(std::string key, bool before, bool after, std::strin
     return s;
 }
 
-BulkInsertOutcome RunIn(const TempDir& dir, const BulkInsertSettings& s, RecordingProgress* progress = nullptr) {
+BulkInsertOutcome RunIn(const TempDir& dir, const BulkInsertSettings& s,
+                        RecordingProgress* progress = nullptr) {
     RecordingProgress local;
-    return BulkInsertFolder(dir.path() + "/", BulkInsertMask(s.extension), dir.path(), s, progress ? *progress : local);
+    return BulkInsertFolder(dir.path() + "/", BulkInsertMask(s.extension), dir.path(), s,
+                            progress ? *progress : local);
 }
 
 }  // namespace
@@ -115,11 +118,13 @@ TEST(BulkInsert, FolderRunCountsEveryFileAndRow) {
     EXPECT_EQ(ReadBytes(dir.file("one.txt")), "KEY 1\nx\nKEY 2\n");  // the original is untouched
     EXPECT_EQ(progress.events, (std::vector<std::string>{"start:Processing. Please be patient...", "end"}));
     ASSERT_EQ(out.messages.size(), 1u);
-    EXPECT_EQ(out.messages[0],
-              "Complete. New files were created in folder: " + dir.path() +
-                  " (Note that your original files are not altered, and new files were created in the folder with "
-                  "your changes added to them. The total files found were: 2  The total \"Before\" situations found "
-                  "were: 9  The total \"After\" situations found were: 9)");
+    EXPECT_EQ(
+        out.messages[0],
+        "Complete. New files were created in folder: " + dir.path() +
+            " (Note that your original files are not altered, and new files were created in the folder with "
+            "your changes added to them. The total files found were: 2  The total \"Before\" situations "
+            "found "
+            "were: 9  The total \"After\" situations found were: 9)");
 }
 
 TEST(BulkInsert, NothingFoundShowsNoProgress) {
@@ -131,8 +136,8 @@ TEST(BulkInsert, NothingFoundShowsNoProgress) {
     EXPECT_TRUE(progress.events.empty());
 
     // A missing folder is reported the same way.
-    auto missing = BulkInsertFolder(dir.file("none") + "/", "*.*", dir.path(), Settings("K", true, false, "X"),
-                                    progress);
+    auto missing = BulkInsertFolder(dir.file("none") + "/", "*.*", dir.path(),
+                                    Settings("K", true, false, "X"), progress);
     EXPECT_EQ(missing.messages, std::vector<std::string>{kBulkNothingFound});
 }
 
@@ -140,8 +145,8 @@ TEST(BulkInsert, EmptyFolderWithEveryNameMaskReportsZero) {
     TempDir dir;
     std::filesystem::create_directory(dir.file("work"));
     RecordingProgress progress;
-    auto out = BulkInsertFolder(dir.file("work") + "/", "*.*", dir.file("work"), Settings("K", true, false, "X"),
-                                progress);
+    auto out = BulkInsertFolder(dir.file("work") + "/", "*.*", dir.file("work"),
+                                Settings("K", true, false, "X"), progress);
     EXPECT_EQ(out.counts.FilesFound, 0);
     ASSERT_EQ(out.messages.size(), 1u);
     EXPECT_NE(out.messages[0].find("files found were: 0 "), std::string::npos);
@@ -174,7 +179,8 @@ TEST(BulkInsert, CopyThatIsTheInputIsLeftOut) {
     WriteBytes(dir.file("in/a.txt"), "KEY\n");
     ASSERT_EQ(::link(dir.file("in/a.txt").c_str(), dir.file("new_a.txt").c_str()), 0);
     RecordingProgress progress;
-    auto out = BulkInsertFolder(dir.file("in") + "/", "*.*", dir.path(), Settings("KEY", true, true, "X"), progress);
+    auto out =
+        BulkInsertFolder(dir.file("in") + "/", "*.*", dir.path(), Settings("KEY", true, true, "X"), progress);
     EXPECT_EQ(out.skipped, std::vector<std::string>{"a.txt"});
     EXPECT_EQ(ReadBytes(dir.file("in/a.txt")), "KEY\n");
 }
@@ -186,5 +192,5 @@ TEST(BulkInsert, FolderMatchingTheMaskStopsTheRun) {
     RecordingProgress progress;
     EXPECT_THROW(RunIn(dir, Settings("KEY", true, true, "X", "txt"), &progress), FileError);
     EXPECT_TRUE(std::filesystem::exists(dir.file("new_a.txt")));  // written before the folder was met
-    EXPECT_EQ(progress.events.size(), 1u);                          // no end: the guard closes the window
+    EXPECT_EQ(progress.events.size(), 1u);                        // no end: the guard closes the window
 }

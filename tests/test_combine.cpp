@@ -12,14 +12,16 @@ using rs::test::WriteBytes;
 TEST(Combine, JoinsFilesLineByLineAndReports) {
     TempDir dir;
     WriteBytes(dir.file("a.txt"), "a1\r\n\na3");  // no line end after the last line
-    WriteBytes(dir.file("b.txt"), "b1\nb2\x1A" "ignored\n");
+    WriteBytes(dir.file("b.txt"),
+               "b1\nb2\x1A"
+               "ignored\n");
     WriteBytes(dir.file("empty.txt"), "");
     const std::string results = dir.file("Results.txt");
     WriteBytes(results, "old content\n");
 
-    auto out = CombineFiles({dir.file("a.txt"), " " + dir.file("empty.txt") + "\t", dir.file("b.txt"),
-                             dir.file("a.txt")},
-                            results);
+    auto out = CombineFiles(
+        {dir.file("a.txt"), " " + dir.file("empty.txt") + "\t", dir.file("b.txt"), dir.file("a.txt")},
+        results);
     EXPECT_EQ(out.refusal, "");
     EXPECT_EQ(ReadBytes(results), "a1\r\n\r\na3\r\nb1\r\nb2\r\na1\r\n\r\na3\r\n");
     EXPECT_EQ(out.report, (std::vector<std::string>{

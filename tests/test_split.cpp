@@ -39,7 +39,8 @@ std::vector<std::string> Outputs(const TempDir& dir, const std::string& input) {
 
 TEST(Split, ChecksInOrder) {
     EXPECT_NE(ValidateSplit({"", 3, 1, true}).find("Use the \"Select\" button"), std::string::npos);
-    EXPECT_EQ(ValidateSplit({"/x", 3, 1, true}), "Your starting position cannot be larger then your ending position.");
+    EXPECT_EQ(ValidateSplit({"/x", 3, 1, true}),
+              "Your starting position cannot be larger then your ending position.");
     EXPECT_EQ(ValidateSplit({"/x", 3, 3, true}), "");
 }
 
@@ -59,23 +60,28 @@ TEST(Split, StartsAFileAtEveryChangeOfKey) {
     TempDir dir;
     WriteBytes(dir.file("list.txt"), "AA1\nAA2\n \t\nBB1\r\nAA3");
     auto r = Split(dir.file("list.txt"), 1, 2);
-    EXPECT_EQ(Outputs(dir, "list.txt"), (std::vector<std::string>{"File1 AA.txt", "File2 BB.txt", "File3 AA.txt"}));
+    EXPECT_EQ(Outputs(dir, "list.txt"),
+              (std::vector<std::string>{"File1 AA.txt", "File2 BB.txt", "File3 AA.txt"}));
     EXPECT_EQ(ReadBytes(dir.file("File1 AA.txt")), "AA1\r\nAA2\r\n");
     EXPECT_EQ(ReadBytes(dir.file("File2 BB.txt")), "BB1\r\n");
     EXPECT_EQ(ReadBytes(dir.file("File3 AA.txt")), "AA3\r\n");
     EXPECT_EQ(r.outcome.folder, dir.path() + "/");
     EXPECT_TRUE(r.messages.empty());
-    EXPECT_EQ(SplitSummary(r.outcome.counts),
-              "Total Lines Read: 5    Total Files Written: 3    Total rows written: 4     Total rows skipped: 1");
+    EXPECT_EQ(
+        SplitSummary(r.outcome.counts),
+        "Total Lines Read: 5    Total Files Written: 3    Total rows written: 4     Total rows skipped: 1");
 }
 
 TEST(Split, KeysCompareExactlyAndCountCharacters) {
     TempDir dir;
     // "é" is two bytes: positions 2 to 3 are "éb" in the first row and "Eb" in the second.
-    WriteBytes(dir.file("in"), "x\xC3\xA9" "b1\nxEb2\nxeb3\nxeb4\n");
+    WriteBytes(dir.file("in"),
+               "x\xC3\xA9"
+               "b1\nxEb2\nxeb3\nxeb4\n");
     auto r = Split(dir.file("in"), 2, 3);
-    EXPECT_EQ(Outputs(dir, "in"),
-              (std::vector<std::string>{"File1 \xC3\xA9" "b", "File2 Eb", "File3 eb"}));
+    EXPECT_EQ(Outputs(dir, "in"), (std::vector<std::string>{"File1 \xC3\xA9"
+                                                            "b",
+                                                            "File2 Eb", "File3 eb"}));
     EXPECT_EQ(ReadBytes(dir.file("File3 eb")), "xeb3\r\nxeb4\r\n");
     EXPECT_EQ(r.outcome.counts.filesWritten, 3);
 }
@@ -104,10 +110,11 @@ TEST(Split, ShortRowStopsTheRunInOrder) {
         WriteBytes(d.file("in"), c.input);
         auto r = Split(d.file("in"), 1, 3);
         ASSERT_EQ(r.messages.size(), 1u);
-        EXPECT_EQ(r.messages[0],
-                  "A row was read that had a length smaller then the ending position you selected. This cannot be "
-                  "processed so the program will stop. The row number was: " +
-                      std::to_string(c.stopLine));
+        EXPECT_EQ(
+            r.messages[0],
+            "A row was read that had a length smaller then the ending position you selected. This cannot be "
+            "processed so the program will stop. The row number was: " +
+                std::to_string(c.stopLine));
         EXPECT_TRUE(r.outcome.stoppedEarly);
         EXPECT_EQ(r.outcome.counts.linesRead, c.counts.linesRead);
         EXPECT_EQ(r.outcome.counts.filesWritten, c.counts.filesWritten);
@@ -122,8 +129,9 @@ TEST(Split, EmptyInputWritesNothing) {
     WriteBytes(dir.file("in.txt"), "");
     auto r = Split(dir.file("in.txt"), 1, 5);
     EXPECT_TRUE(Outputs(dir, "in.txt").empty());
-    EXPECT_EQ(SplitSummary(r.outcome.counts),
-              "Total Lines Read: 0    Total Files Written: 0    Total rows written: 0     Total rows skipped: 0");
+    EXPECT_EQ(
+        SplitSummary(r.outcome.counts),
+        "Total Lines Read: 0    Total Files Written: 0    Total rows written: 0     Total rows skipped: 0");
 }
 
 TEST(Split, ExistingOutputPausesThenIsReplaced) {
@@ -133,7 +141,8 @@ TEST(Split, ExistingOutputPausesThenIsReplaced) {
     auto r = Split(dir.file("in.txt"), 1, 2);
     ASSERT_EQ(r.messages.size(), 1u);
     EXPECT_EQ(r.messages[0],
-              "File already exists, program paused so you can remove the following file. Remove the file then click "
+              "File already exists, program paused so you can remove the following file. Remove the file "
+              "then click "
               "ok to continue. The file that already exists is: " +
                   dir.file("File1 aa.txt"));
     EXPECT_EQ(ReadBytes(dir.file("File1 aa.txt")), "aa\r\n");
