@@ -1,6 +1,7 @@
 // Start-up: the forms are created in a fixed order, the main window first.
 
 #include "compare/UMerge.h"
+#include "filetools/UManyFiles.h"
 #include "platform/QtPlatform.h"
 #include "workbench/UAbout.h"
 #include "workbench/UDups.h"
@@ -39,6 +40,7 @@ int main(int argc, char** argv) {
     FrmGlobal = new TFrmGlobal;
     FrmAbout = new TFrmAbout;
     FrmTemplate = new TFrmTemplate;
+    FrmManyFiles = new TFrmManyFiles;
     FrmRemove = new TFrmRemove;
     FrmProgressWindow = new TFrmProgressWindow;
     FrmResults = new TFrmResults;
@@ -50,6 +52,7 @@ int main(int argc, char** argv) {
     delete FrmResults;
     delete FrmProgressWindow;
     delete FrmRemove;
+    delete FrmManyFiles;
     delete FrmTemplate;
     delete FrmAbout;
     delete FrmGlobal;

@@ -3,25 +3,18 @@
 #include "platform/Chars.h"
 #include "platform/DirSearch.h"
 #include "platform/Folders.h"
+#include "workbench/MemoRows.h"
 #include "platform/TextFile.h"
 
 #include <set>
 
 namespace rs {
 
-std::vector<std::string> MemoRows(std::string_view text) {
+std::vector<std::string> MemoRowList(std::string_view text) {
+    const MemoRows memo{std::string(text)};
     std::vector<std::string> rows;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t lf = text.find('\n', start);
-        if (lf == std::string_view::npos) {
-            rows.emplace_back(text.substr(start));
-            break;
-        }
-        std::size_t end = (lf > start && text[lf - 1] == '\r') ? lf - 1 : lf;
-        rows.emplace_back(text.substr(start, end - start));
-        start = lf + 1;
-    }
+    rows.reserve(static_cast<std::size_t>(memo.count()));
+    for (std::int32_t i = 0; i < memo.count(); ++i) rows.emplace_back(memo[static_cast<std::size_t>(i)]);
     return rows;
 }
 
@@ -90,7 +83,7 @@ BulkInsertOutcome BulkInsertFolder(const std::string& folder, const std::string&
     }
 
     progress.start(kTextProcessing);
-    const std::vector<std::string> dataRows = MemoRows(s.dataText);
+    const std::vector<std::string> dataRows = MemoRowList(s.dataText);
     // A copy of one entry may land on another entry of the listing ("a.txt" writes
     // "new_a.txt"): that entry is left out, so no run reads what it has just written.
     const std::set<std::string> names(entries.begin(), entries.end());

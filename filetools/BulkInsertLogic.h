@@ -40,7 +40,7 @@ inline constexpr const char* kBulkNothingFound =
     "No files found matching this search. Make sure your file extension and folder are correct.";
 
 // The rows of a multi-line text box: its lines in order, an empty last line not counted.
-std::vector<std::string> MemoRows(std::string_view text);
+std::vector<std::string> MemoRowList(std::string_view text);
 
 // The first failed check's message, or empty when the run may start.
 std::string ValidateBulkInsert(const BulkInsertSettings& s);

@@ -54,7 +54,7 @@ TEST(BulkInsert, MemoRowsDropOnlyTheEmptyLastLine) {
         {"X\n\nY\n\n", {"X", "", "Y", ""}},
         {"X\r\nY\r\n", {"X", "Y"}},
     };
-    for (const auto& c : cases) EXPECT_EQ(MemoRows(c.text), c.rows) << c.text;
+    for (const auto& c : cases) EXPECT_EQ(MemoRowList(c.text), c.rows) << c.text;
 }
 
 TEST(BulkInsert, ChecksInOrder) {
@@ -95,7 +95,7 @@ TEST(BulkInsert, InsertsAroundKeyLinesOnly) {
     for (const auto& c : cases) {
         WriteBytes(dir.file("in.txt"), c.input);
         BulkInsertCounts counts;
-        BulkInsertOneFile(dir.file("in.txt"), dir.file("out.txt"), "KEY", c.before, c.after, MemoRows(c.data),
+        BulkInsertOneFile(dir.file("in.txt"), dir.file("out.txt"), "KEY", c.before, c.after, MemoRowList(c.data),
                           counts);
         EXPECT_EQ(ReadBytes(dir.file("out.txt")), c.copy) << c.name;
         EXPECT_EQ(counts.BeforeCount, c.beforeCount) << c.name;

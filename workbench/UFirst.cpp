@@ -8,6 +8,10 @@
 #include "platform/Dialogs.h"
 #include "platform/Folders.h"
 #include "UAbout.h"
+#include "filetools/UBulkSplit.h"
+#include "filetools/UCombineFile.h"
+#include "filetools/UManyFiles.h"
+#include "ui_ManyFiles.h"
 #include "UDups.h"
 #include "UTemplate.h"
 #include "Uposition.h"
@@ -283,6 +287,20 @@ void TFrmFirst::Dispatch(const std::string& entry) {
         RunMode("WORDCOUNT");
     } else if (is(SumEntry)) {
         RunMode("SUM");
+    } else if (is(BulkInsert)) {
+        FrmManyFiles->ui->LblFolder->setText(QString::fromStdString(JoinPath(WorkFolder, "")));
+        FrmManyFiles->exec();
+    } else if (is(BulkCombine)) {
+        // A fresh dialog each time, so its file list starts empty.
+        FrmCombineFile = new TFrmCombineFile(this);
+        FrmCombineFile->exec();
+        delete FrmCombineFile;
+        FrmCombineFile = nullptr;
+    } else if (is(BulkSplit)) {
+        FrmBulkSplit = new TFrmBulkSplit(this);
+        FrmBulkSplit->exec();
+        delete FrmBulkSplit;
+        FrmBulkSplit = nullptr;
     }
 }
 
