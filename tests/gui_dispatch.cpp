@@ -216,3 +216,43 @@ TEST_F(Workbench, DoubleClickDispatchesLikeNext) {
     first->ListOptionsDblClick();
     EXPECT_EQ(Results(), "ABC\r\n");
 }
+
+#include "filetools/UCombineFile.h"
+#include "filetools/UManyFiles.h"
+#include "workbench/UTemplate.h"
+#include "ui_ManyFiles.h"
+
+#include <QTimer>
+
+namespace {
+// Closes the modal dialog that the next dispatch opens, once its event loop runs.
+void CloseWhenShown(std::function<QDialog*()> dialog, std::function<void()> check = {}) {
+    QTimer::singleShot(0, [dialog, check] {
+        QDialog* d = dialog();
+        ASSERT_NE(d, nullptr);
+        EXPECT_TRUE(d->isVisible());
+        if (check) check();
+        d->reject();
+    });
+}
+}  // namespace
+
+TEST_F(Workbench, ModalEntriesNeedNoInput) {
+    if (!FrmManyFiles) FrmManyFiles = new TFrmManyFiles;
+    if (!FrmTemplate) FrmTemplate = new TFrmTemplate;
+    ASSERT_TRUE(first->CurrentInput().empty());
+
+    CloseWhenShown([] { return FrmManyFiles; },
+                   [this] { EXPECT_EQ(FrmManyFiles->ui->LblFolder->text().toStdString(), WorkFolder + "/"); });
+    Run("BULK INSERT    - Bulk - Insert string(s) into many files at once");
+
+    CloseWhenShown([] { return FrmTemplate; });
+    Run("TEMPLATE       - Builder - Replicate setup multiple times");
+
+    // The combine dialog exists only while it is shown.
+    CloseWhenShown([] { return static_cast<QDialog*>(FrmCombineFile); });
+    Run("BULK COMBINE   - Bulk - Combine many files into 1 file");
+    EXPECT_EQ(FrmCombineFile, nullptr);
+    EXPECT_TRUE(doubles.dialogs.messages.empty());
+    EXPECT_TRUE(ListInput.empty());
+}
