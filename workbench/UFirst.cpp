@@ -198,15 +198,15 @@ void TFrmFirst::CmdMakeChangesClick() {
 
 void TFrmFirst::PrepareInputList() {
     ListInput.clear();
-    const std::string path = CurrentInput();
-    // The file is opened before the progress window shows, so a missing file leaves it hidden.
-    TextReader reader(path);
-    FrmProgressWindow->start(kTextPreparing);
-    if (reader.fileSize() > 0) ListInput.reserve(static_cast<std::size_t>(reader.fileSize()), 0);
-    std::string_view line;
-    while (reader.readLine(line)) ListInput.append(line);
+    // The window shows once the file is open, so a missing file leaves it hidden; the
+    // rows are then read without further pumping.
+    bool shown = false;
+    ListInput.loadFile(CurrentInput(), [&shown] {
+        if (shown) return;
+        shown = true;
+        FrmProgressWindow->start(kTextPreparing);
+    });
     FrmProgressWindow->end();
-    reader.close();
 }
 
 void TFrmFirst::RunMode(const char* mode) {
