@@ -1,12 +1,111 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <new>
 #include <string>
 #include <string_view>
-#include <vector>
+#include <utility>
 
 namespace rs {
+
+namespace detail {
+
+// Raw memory for RawArray: small blocks from malloc, large ones mapped straight from the
+// system, so they grow in place without copying and are backed by huge pages where the
+// system offers them (touching fresh memory is much cheaper that way).
+struct RawBlock {
+    void* p = nullptr;
+    std::size_t mapped = 0;  // bytes mapped, 0 for a malloc block
+};
+// Resizes the block to hold bytes; the first keep bytes survive. Throws std::bad_alloc.
+void ResizeBlock(RawBlock& b, std::size_t bytes, std::size_t keep);
+void FreeBlock(RawBlock& b) noexcept;
+
+// A growable array of trivially copyable items.
+template <class T>
+class RawArray {
+public:
+    RawArray() = default;
+    RawArray(const RawArray& o) { assign(o); }
+    RawArray(RawArray&& o) noexcept { swap(o); }
+    RawArray& operator=(const RawArray& o) {
+        if (this != &o) {
+            size_ = 0;
+            assign(o);
+        }
+        return *this;
+    }
+    RawArray& operator=(RawArray&& o) noexcept {
+        swap(o);
+        return *this;
+    }
+    ~RawArray() { FreeBlock(block_); }
+
+    void swap(RawArray& o) noexcept {
+        std::swap(block_, o.block_);
+        std::swap(size_, o.size_);
+        std::swap(cap_, o.cap_);
+    }
+    T* data() { return static_cast<T*>(block_.p); }
+    const T* data() const { return static_cast<const T*>(block_.p); }
+    std::size_t size() const { return size_; }
+    std::size_t capacity() const { return cap_; }
+    void clear() { size_ = 0; }
+    void release() {
+        FreeBlock(block_);
+        size_ = cap_ = 0;
+    }
+    void reserve(std::size_t n) {
+        if (n > cap_) reallocate(n);
+    }
+    // Room for at least n more items, growing by half again at least.
+    void reserveMore(std::size_t n) {
+        if (n > cap_ - size_) reallocate(std::max(size_ + n, cap_ + cap_ / 2 + 64));
+    }
+    void shrinkToFit() {
+        if (size_ == 0) {
+            release();
+        } else if (size_ < cap_) {
+            reallocate(size_);
+        }
+    }
+    void push_back(T v) {
+        if (size_ == cap_) reserveMore(1);
+        data()[size_++] = v;
+    }
+    void append(const T* src, std::size_t n) {
+        reserveMore(n);
+        if (n) std::memcpy(data() + size_, src, n * sizeof(T));
+        size_ += n;
+    }
+    // Items written straight into data() + size() after reserve.
+    void grow(std::size_t n) { size_ += n; }
+    void truncate(std::size_t n) {
+        if (n < size_) size_ = n;
+    }
+
+private:
+    void assign(const RawArray& o) {
+        reserve(o.size_);
+        if (o.size_) std::memcpy(data(), o.data(), o.size_ * sizeof(T));
+        size_ = o.size_;
+    }
+    void reallocate(std::size_t n) {
+        ResizeBlock(block_, n * sizeof(T), size_ * sizeof(T));
+        cap_ = n;
+    }
+
+    RawBlock block_;
+    std::size_t size_ = 0;
+    std::size_t cap_ = 0;
+};
+
+}  // namespace detail
 
 // An ordered list of rows kept in one byte buffer plus one end offset a row:
 // no allocation per row, 8 bytes of overhead a row.
@@ -15,39 +114,52 @@ public:
     void clear() {
         bytes_.clear();
         ends_.clear();
+        rowBytes_ = 0;
     }
     // Frees the memory as well.
     void release() {
-        std::vector<char>().swap(bytes_);
-        std::vector<std::uint64_t>().swap(ends_);
+        bytes_.release();
+        ends_.release();
+        rowBytes_ = 0;
     }
     void reserve(std::size_t bytes, std::size_t rows) {
         bytes_.reserve(bytes);
         ends_.reserve(rows);
     }
     void append(std::string_view row) {
-        bytes_.insert(bytes_.end(), row.begin(), row.end());
+        bytes_.append(row.data(), row.size());
         ends_.push_back(bytes_.size());
+        rowBytes_ += row.size();
     }
     std::size_t size() const { return ends_.size(); }
-    bool empty() const { return ends_.empty(); }
+    bool empty() const { return ends_.size() == 0; }
     std::string_view operator[](std::size_t i) const {
-        std::uint64_t b = i == 0 ? 0 : ends_[i - 1];
-        return std::string_view(bytes_.data() + b, ends_[i] - b);
+        const std::uint64_t* e = ends_.data();
+        std::uint64_t b = i == 0 ? 0 : NextStart(e[i - 1]);
+        return std::string_view(bytes_.data() + b, (e[i] & kEndMask) - b);
     }
     std::string_view back() const { return (*this)[size() - 1]; }
-    std::size_t byteSize() const { return bytes_.size(); }
-    std::size_t memoryUsed() const {
-        return bytes_.capacity() + ends_.capacity() * sizeof(std::uint64_t);
-    }
+    // Bytes of all rows, line ends not counted.
+    std::size_t byteSize() const { return rowBytes_; }
+    std::size_t memoryUsed() const { return bytes_.capacity() + ends_.capacity() * sizeof(std::uint64_t); }
 
     // Replaces the content with the rows of a text file (the text-file line rules).
-    // Throws FileError.
+    // Throws FileError; the rows read before a failed read stay.
     void loadFile(const std::string& path);
+    // The same, calling progress once the file is open and again after each block of it has
+    // been split into rows.
+    void loadFile(const std::string& path, const std::function<void()>& progress);
 
 private:
-    std::vector<char> bytes_;
-    std::vector<std::uint64_t> ends_;
+    // A row's entry is the offset where it ends; rows read from a file keep the line end that
+    // followed them in the buffer, and the top byte of the entry says how many bytes that was.
+    static constexpr int kGapShift = 56;
+    static constexpr std::uint64_t kEndMask = (std::uint64_t{1} << kGapShift) - 1;
+    static std::uint64_t NextStart(std::uint64_t entry) { return (entry & kEndMask) + (entry >> kGapShift); }
+
+    detail::RawArray<char> bytes_;
+    detail::RawArray<std::uint64_t> ends_;
+    std::size_t rowBytes_ = 0;
 };
 
 }  // namespace rs

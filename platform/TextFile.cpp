@@ -1,10 +1,12 @@
 #include "TextFile.h"
 
-#include <cerrno>
-#include <cstring>
+#include "LineScan.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstring>
 
 namespace rs {
 
@@ -33,7 +35,8 @@ void CheckPathLength(const std::string& path, const char* action) {
 }
 
 bool SameFile(const std::string& a, const std::string& b) {
-    struct stat sa {}, sb {};
+    struct stat sa {
+    }, sb{};
     if (::stat(a.c_str(), &sa) != 0 || ::stat(b.c_str(), &sb) != 0) return false;
     return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
@@ -89,6 +92,8 @@ bool TextReader::fill() {
     if (const void* z = std::memchr(buf_.data(), kEof, end_)) {
         end_ = static_cast<std::size_t>(static_cast<const char*>(z) - buf_.data());
         eof_ = true;
+        // Nothing before the 0x1A: no further line, not an empty one.
+        if (end_ == 0) return false;
     }
     return true;
 }
@@ -109,12 +114,18 @@ bool TextReader::readLine(std::string_view& line) {
         }
         char* start = buf_.data() + pos_;
         std::size_t avail = end_ - pos_;
-        char* lf = static_cast<char*>(std::memchr(start, '\n', avail));
-        if (lf) {
-            std::size_t len = static_cast<std::size_t>(lf - start);
+        std::size_t firstCr = detail::kNoCr;
+        std::size_t len = detail::ScanLine(start, 0, avail, firstCr);
+        if (len < avail) {
             pos_ += len + 1;
             if (!carrying) {
-                line = std::string_view(start, DropCarriageReturns(start, len));
+                if (firstCr == detail::kNoCr) {
+                    line = std::string_view(start, len);
+                } else if (firstCr == len - 1) {
+                    line = std::string_view(start, len - 1);  // CR LF
+                } else {
+                    line = std::string_view(start, DropCarriageReturns(start, len));
+                }
                 return true;
             }
             carry_.append(start, len);

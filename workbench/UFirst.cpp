@@ -7,16 +7,40 @@
 #include "platform/Collation.h"
 #include "platform/Dialogs.h"
 #include "platform/Folders.h"
+#include "UAbout.h"
+#include "filetools/UBulkSplit.h"
+#include "filetools/UCombineFile.h"
+#include "filetools/UManyFiles.h"
+#include "ui_ManyFiles.h"
+#include "UDups.h"
+#include "UTemplate.h"
+#include "Uposition.h"
+#include "workbench/Links.h"
+#include "platform/QtRowListModel.h"
+#include "platform/TextFile.h"
+#include "workbench/LineOperations.h"
+#include "workbench/LoadInput.h"
+#include "workbench/Publish.h"
+#include "workbench/UExtract.h"
+#include "workbench/URemove.h"
+#include "workbench/USecond.h"
+#include "ui_Extract.h"
 #include "ui_First.h"
+#include "ui_Position.h"
+#include "ui_Remove.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QLocale>
 #include <QScreen>
+#include <QTimer>
 
 #include <algorithm>
+#include <limits>
 
 namespace rs {
 
@@ -93,7 +117,14 @@ TFrmFirst::TFrmFirst(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui:
     connect(ui->CmdPaste, &QPushButton::clicked, this, &TFrmFirst::CmdPasteClick);
     connect(ui->CmdClear, &QPushButton::clicked, this, &TFrmFirst::CmdClearClick);
     connect(ui->Memo1, &QPlainTextEdit::textChanged, this, &TFrmFirst::Memo1Change);
-    connect(ui->BitBtn2, &QPushButton::clicked, this, &QWidget::close);
+    connect(ui->CmdAbout, &QPushButton::clicked, this, &TFrmFirst::CmdAboutClick);
+    connect(ui->CmdHelp, &QPushButton::clicked, this, &TFrmFirst::CmdHelpClick);
+    connect(ui->BitBtn1, &QPushButton::clicked, this, &TFrmFirst::BitBtn1Click);
+    connect(ui->BitBtn2, &QPushButton::clicked, this, &TFrmFirst::BitBtn2Click);
+    connect(ui->BitBtn3, &QPushButton::clicked, this, &TFrmFirst::BitBtn3Click);
+    connect(ui->ListBox1, &QListWidget::currentRowChanged, this, &TFrmFirst::ListBox1Click);
+    PrepareRowEdit(ui->EdCurrent);
+    ui->EdCurrent->installEventFilter(this);
     FormCreate();
 }
 
@@ -123,10 +154,23 @@ void TFrmFirst::keyPressEvent(QKeyEvent* event) {
     QWidget::keyPressEvent(event);
 }
 
+bool TFrmFirst::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ui->EdCurrent &&
+        (event->type() == QEvent::MouseButtonRelease || event->type() == QEvent::KeyRelease))
+        EdCurrentClick();
+    return QWidget::eventFilter(watched, event);
+}
+
 void TFrmFirst::closeEvent(QCloseEvent* event) {
     event->accept();
     QApplication::quit();
 }
+
+void TFrmFirst::CmdAboutClick() { FrmAbout->exec(); }
+void TFrmFirst::CmdHelpClick() { OpenHelpPage(); }
+void TFrmFirst::BitBtn1Click() { OpenDownloadPage(); }
+void TFrmFirst::BitBtn2Click() { close(); }
+void TFrmFirst::BitBtn3Click() { OpenExamplesPage(); }
 
 void TFrmFirst::ListOptionsDblClick() { CmdMakeChangesClick(); }
 
@@ -145,12 +189,204 @@ void TFrmFirst::CmdMakeChangesClick() {
             "created for you).");
         return;
     }
-    (void)entry;
+    if (needsInput) {
+        if (ui->Chkposition->isChecked()) ShowModeless(FrmPosition);
+        if (!RunGuarded([this] { PrepareInputList(); })) return;
+    }
+    Dispatch(entry);
 }
 
-void TFrmFirst::CmdSelectClick() {}
-void TFrmFirst::CmdPasteClick() {}
-void TFrmFirst::CmdClearClick() {}
-void TFrmFirst::Memo1Change() {}
+void TFrmFirst::PrepareInputList() {
+    ListInput.clear();
+    const std::string path = CurrentInput();
+    // The file is opened before the progress window shows, so a missing file leaves it hidden.
+    TextReader reader(path);
+    FrmProgressWindow->start(kTextPreparing);
+    if (reader.fileSize() > 0) ListInput.reserve(static_cast<std::size_t>(reader.fileSize()), 0);
+    std::string_view line;
+    while (reader.readLine(line)) ListInput.append(line);
+    FrmProgressWindow->end();
+    reader.close();
+}
+
+void TFrmFirst::RunMode(const char* mode) {
+    InputFileName = CurrentInput();
+    RunGuarded([mode] {
+        FinishLineOutcome(RunLineOperation(mode, InputFileName, SearchText, ResultsFileName, *FrmProgressWindow,
+                                           DecimalSeparator()));
+    });
+}
+
+char DecimalSeparator() {
+    QString dp = QLocale().decimalPoint();
+    return (dp.size() == 1 && dp[0].unicode() < 128) ? static_cast<char>(dp[0].unicode()) : '.';
+}
+
+void TFrmFirst::Dispatch(const std::string& entry) {
+    auto is = [&entry](Entry e) { return entry.find(kOperationEntries[e]) != std::string::npos; };
+    if (is(RemoveEverywhere)) {
+        InputFileName = CurrentInput();
+        SearchText.clear();
+        SearchText = dialogs().inputBox("Remove characters", "Enter the character string you want removed:");
+        if (SearchText.empty()) return;
+        RunGuarded([] {
+            FinishLineOutcome(RemoveTextEverywhere(InputFileName, SearchText, ResultsFileName, *FrmProgressWindow));
+        });
+    } else if (is(RemoveOrDelete)) {
+        FrmRemove->ui->Chkdelete->setChecked(false);
+        ShowModeless(FrmRemove);
+    } else if (is(TrimBoth)) {
+        RunMode("TRIM");
+    } else if (is(TrimLeft)) {
+        RunMode("LTRIM");
+    } else if (is(TrimRight)) {
+        RunMode("RTRIM");
+    } else if (is(InsertEntry)) {
+        ShowModeless(FrmInsert);
+    } else if (is(CaseLower)) {
+        RunMode("LOWER");
+    } else if (is(CaseUpper)) {
+        RunMode("UPPER");
+    } else if (is(ViewAll)) {
+        RunGuarded([this] {
+            WriteStatisticsReport(FileStatistics(), ResultsFileName);
+            PublishResultsFile();
+        });
+    } else if (is(ViewNumber)) {
+        RunMode("COUNT");
+    } else if (is(ExtractEntry)) {
+        FrmExtract->ui->RadPositions->setChecked(true);
+        ShowModeless(FrmExtract);
+    } else if (is(RemoveRowsContaining)) {
+        InputFileName = CurrentInput();
+        SearchText.clear();
+        SearchText = dialogs().inputBox("Remove", "Remove all lines containing:");
+        if (SearchText.empty()) return;
+        RunGuarded([] {
+            FinishLineOutcome(RemoveLinesContaining(ListInput, SearchText, ResultsFileName, InputFileName));
+        });
+    } else if (is(ViewPosition)) {
+        ShowModeless(FrmPosition);
+    } else if (is(Duplicates)) {
+        ShowModeless(FrmDups);
+    } else if (is(TemplateEntry)) {
+        FrmTemplate->exec();
+    } else if (is(CountString)) {
+        SearchText.clear();
+        SearchText = dialogs().inputBox("Count", "Count occurrances of the following word:");
+        if (SearchText.empty()) {
+            ShowMessage(
+                "No word was entered. If you enter a word, it will tell you the number of times the word was found "
+                "in your input text.");
+            return;
+        }
+        RunMode("TALLY");
+    } else if (is(RemoveBlank)) {
+        RunMode("REMOVE-BLANK");
+    } else if (is(CountWords)) {
+        RunMode("WORDCOUNT");
+    } else if (is(SumEntry)) {
+        RunMode("SUM");
+    } else if (is(BulkInsert)) {
+        FrmManyFiles->ui->LblFolder->setText(QString::fromStdString(JoinPath(WorkFolder, "")));
+        FrmManyFiles->exec();
+    } else if (is(BulkCombine)) {
+        // A fresh dialog each time, so its file list starts empty.
+        FrmCombineFile = new TFrmCombineFile(this);
+        FrmCombineFile->exec();
+        delete FrmCombineFile;
+        FrmCombineFile = nullptr;
+    } else if (is(BulkSplit)) {
+        FrmBulkSplit = new TFrmBulkSplit(this);
+        FrmBulkSplit->exec();
+        delete FrmBulkSplit;
+        FrmBulkSplit = nullptr;
+    }
+}
+
+std::vector<std::string> TFrmFirst::FileStatistics() const {
+    std::vector<std::string> lines;
+    for (int i = 0; i < ui->ListBox1->count(); ++i) lines.push_back(ui->ListBox1->item(i)->text().toStdString());
+    return lines;
+}
+
+void TFrmFirst::CmdSelectClick() {
+    ui->Memo1->clear();
+    std::string chosen = dialogs().chooseFile("All (*.*)|*.*", "");
+    if (chosen.empty()) return;
+    ui->LblFileName->setText(QString::fromStdString(chosen));
+    LoadInput(chosen);
+}
+
+void TFrmFirst::CmdPasteClick() {
+    ui->Memo1->clear();
+    ui->Memo1->paste();
+}
+
+void TFrmFirst::CmdClearClick() {
+    ui->Memo1->clear();
+    ui->LblFileName->clear();
+}
+
+void TFrmFirst::Memo1Change() {
+    if (OperationRunning) {
+        // A change that arrives while a run pumps events is saved once that run is over.
+        if (!memoChangePending_) {
+            memoChangePending_ = true;
+            QTimer::singleShot(50, this, [this] {
+                memoChangePending_ = false;
+                Memo1Change();
+            });
+        }
+        return;
+    }
+    // The raw text keeps no-break spaces, which the plain-text view would turn into spaces.
+    const std::string text = MemoText(ui->Memo1);
+    const std::string path = JoinPath(WorkFolder, "Temp_paste.txt");
+    bool hasRows = false;
+    if (!RunGuarded([&] { hasRows = WritePastedText(path, text); })) return;
+    if (!hasRows) return;
+    ui->LblFileName->setText(QString::fromStdString(path));
+    LoadInput(path);
+}
+
+void TFrmFirst::LoadInput(const std::string& path) {
+    ui->EdCurrent->clear();
+    ui->ListBox1->clear();
+    FrmPosition->ClearLoad();
+    RunGuarded([&] {
+        LoadResult result;
+        try {
+            LoadInputFile(path, FinderRows, *FrmProgressWindow, result);
+        } catch (...) {
+            // Rows read before the failure stay in the finder.
+            FrmPosition->ShowLoad(&FinderRows, {});
+            throw;
+        }
+        FrmPosition->ShowLoad(&FinderRows, result.longestText);
+        ui->EdCurrent->setText(RowToQString(result.longestText));
+        ui->EdCurrent->setCursorPosition(0);
+        ui->LblMsg->setText(QString::fromStdString(result.statusText));
+        for (const auto& line : result.statistics) ui->ListBox1->addItem(QString::fromStdString(line));
+    });
+}
+
+void TFrmFirst::EdCurrentClick() {
+    ui->LblPosition->setText(HiddenPositionReadout(ui->EdCurrent));
+}
+
+void TFrmFirst::ListBox1Click() {
+    QListWidgetItem* item = ui->ListBox1->currentItem();
+    if (!item) return;
+    ui->EdCurrent->setText(item->text());
+    FrmPosition->ui->EdCurrent->setText(item->text());
+}
+
+void ShowModeless(QWidget* form) {
+    if (!form) return;
+    form->show();
+    form->raise();
+    form->activateWindow();
+}
 
 }  // namespace rs

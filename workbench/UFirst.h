@@ -26,6 +26,18 @@ public:
     void CmdPasteClick();
     void CmdClearClick();
     void Memo1Change();
+    void CmdAboutClick();
+    void CmdHelpClick();
+    void BitBtn1Click();
+    void BitBtn2Click();
+    void BitBtn3Click();
+    void EdCurrentClick();
+    void ListBox1Click();
+
+    // Re-reads the current input into ListInput. Throws FileError.
+    void PrepareInputList();
+    // The statistics lines of the last load.
+    std::vector<std::string> FileStatistics() const;
 
     // The current input: the hidden label's text.
     std::string CurrentInput() const;
@@ -35,6 +47,14 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Dispatch(const std::string& entry);
+    void RunMode(const char* mode);
+    void LoadInput(const std::string& path);
+
+    bool memoChangePending_ = false;
 };
 
 extern TFrmFirst* FrmFirst;
@@ -46,6 +66,12 @@ extern std::string SearchText;
 // The 22 entries in the order they are added to the operation list.
 extern const std::vector<std::string> kOperationEntries;
 bool EntryNeedsInput(const std::string& entry);
+
+// Shows a form without blocking and brings it to the front.
+void ShowModeless(QWidget* form);
+
+// The decimal separator of the user's locale.
+char DecimalSeparator();
 
 // Sets WorkFolder and ResultsFileName and creates the folder, warning when it cannot.
 void SetupWorkFolder();

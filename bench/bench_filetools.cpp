@@ -1,0 +1,41 @@
+// Many-file tools: split and combine on large files.
+
+#include "Registry.h"
+
+#include "filetools/CombineLogic.h"
+#include "filetools/SplitLogic.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace rs::bench {
+namespace {
+
+// split IN [FROM TO]: split IN beside itself on characters FROM..TO (default 1..2), the
+// key in the names.
+Register splitCmd("split", [](const std::vector<std::string>& a) {
+    if (a.empty() || a.size() == 2 || a.size() > 3) return 2;
+    SplitSettings s;
+    s.inputPath = a[0];
+    s.startPos = a.size() == 3 ? std::atoi(a[1].c_str()) : 1;
+    s.endPos = a.size() == 3 ? std::atoi(a[2].c_str()) : 2;
+    s.keyInName = true;
+    SplitOutcome out = SplitFile(s, [](const std::string& m) { std::fprintf(stderr, "%s\n", m.c_str()); });
+    std::fprintf(stderr, "%s\n", SplitSummary(out.counts).c_str());
+    return 0;
+});
+
+// combine OUT IN...: the lines of every IN, in order, into OUT.
+Register combineCmd("combine", [](const std::vector<std::string>& a) {
+    if (a.size() < 2) return 2;
+    CombineOutcome out = CombineFiles(std::vector<std::string>(a.begin() + 1, a.end()), a[0]);
+    if (!out.refusal.empty()) {
+        std::fprintf(stderr, "%s\n", out.refusal.c_str());
+        return 1;
+    }
+    std::fprintf(stderr, "%s\n", out.report.back().c_str());
+    return 0;
+});
+
+}  // namespace
+}  // namespace rs::bench

@@ -1,0 +1,35 @@
+#include "Registry.h"
+
+#include "platform/RowList.h"
+#include "workbench/LoadInput.h"
+#include "workbench/Progress.h"
+
+#include <cstdio>
+
+namespace rs::bench {
+namespace {
+
+// load IN: the main window's load of the current input: rows kept for the finder, every
+// statistic and the status line.
+Register loadCmd("load", [](const std::vector<std::string>& a) {
+    if (a.size() != 1) return 2;
+    NullProgress progress;
+    LoadResult r = LoadInputFile(a[0], FinderRows, progress);
+    std::fprintf(stderr, "rows=%lld chars=%lld blank=%lld longest=%lld memory=%zu\n",
+                 static_cast<long long>(r.rowCount), static_cast<long long>(r.totalChars),
+                 static_cast<long long>(r.blankRows), static_cast<long long>(r.longestLength),
+                 FinderRows.memoryUsed());
+    return 0;
+});
+
+// prepare IN: the dispatcher's re-read of the input rows into the shared row list.
+Register prepareCmd("prepare", [](const std::vector<std::string>& a) {
+    if (a.size() != 1) return 2;
+    RowList rows;
+    rows.loadFile(a[0]);
+    std::fprintf(stderr, "rows=%zu bytes=%zu memory=%zu\n", rows.size(), rows.byteSize(), rows.memoryUsed());
+    return 0;
+});
+
+}  // namespace
+}  // namespace rs::bench

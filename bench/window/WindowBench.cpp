@@ -1,0 +1,78 @@
+// Times one operation run through the real main window: dispatch, re-reading the rows,
+// the operation and publishing, on the offscreen platform.
+//   rowsmith_window_bench "ENTRY TEXT" FILE [ANSWER]
+
+#include "platform/Dialogs.h"
+#include "platform/Shell.h"
+#include "workbench/UExtract.h"
+#include "workbench/UFirst.h"
+#include "workbench/UGlobal.h"
+#include "workbench/UGlobalForm.h"
+#include "workbench/UProgressWindow.h"
+#include "workbench/URemove.h"
+#include "workbench/USecond.h"
+#include "workbench/Uposition.h"
+#include "ui_First.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+struct ScriptedDialogs : rs::Dialogs {
+    std::string file, answer;
+    void message(const std::string& text, rs::MsgKind, const std::string&) override {
+        std::fprintf(stderr, "message: %s\n", text.c_str());
+    }
+    std::string inputBox(const std::string&, const std::string&) override { return answer; }
+    std::string chooseFile(const std::string&, const std::string&) override { return file; }
+};
+struct QuietShell : rs::Shell {
+    rs::ShellResult open(const std::string&, bool) override { return rs::ShellResult::Ok; }
+    rs::ShellResult openFolder(const std::string&) override { return rs::ShellResult::Ok; }
+};
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: rowsmith_window_bench ENTRY FILE [ANSWER]\n");
+        return 2;
+    }
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication app(argc, argv);
+    rs::InitResources();
+    ScriptedDialogs dialogs;
+    dialogs.file = argv[2];
+    if (argc > 3) dialogs.answer = argv[3];
+    QuietShell shell;
+    rs::InstallDialogs(&dialogs);
+    rs::InstallShell(&shell);
+
+    using namespace rs;
+    FrmFirst = new TFrmFirst;
+    FrmInsert = new TFrmInsert;
+    FrmExtract = new TFrmExtract;
+    FrmPosition = new TFrmPosition;
+    FrmProgressWindow = new TFrmProgressWindow;
+    FrmRemove = new TFrmRemove;
+    FrmFirst->show();
+
+    QElapsedTimer t;
+    t.start();
+    FrmFirst->CmdSelectClick();
+    double load = t.nsecsElapsed() / 1e9;
+
+    auto items = FrmFirst->ui->ListOptions->findItems(QString::fromUtf8(argv[1]), Qt::MatchExactly);
+    if (items.size() != 1) {
+        std::fprintf(stderr, "no such entry: %s\n", argv[1]);
+        return 2;
+    }
+    FrmFirst->ui->ListOptions->setCurrentItem(items[0]);
+    t.restart();
+    FrmFirst->CmdMakeChangesClick();
+    double run = t.nsecsElapsed() / 1e9;
+    std::printf("load %.3f s  dispatch+run %.3f s  rows %d\n", load, run, InputLineCount);
+    return 0;
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+// Combine: the lines of a list of files, in list order, into the results file.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace rs {
+
+struct CombineOutcome {
+    // Not empty when the run was refused; then nothing was read or written.
+    std::string refusal;
+    // Lines for the results window: one "Read N lines from PATH" a file, then the totals.
+    std::vector<std::string> report;
+    std::int64_t filesRead = 0;
+    std::int64_t linesRead = 0;
+    std::int64_t linesWritten = 0;
+};
+
+// Each entry is trimmed before it is opened. The results file is created (or emptied)
+// first, so a list that names it is refused before anything is written.
+// Throws FileError when a file cannot be opened, read or written.
+CombineOutcome CombineFiles(const std::vector<std::string>& entries, const std::string& resultsFile);
+
+}  // namespace rs

@@ -1,0 +1,258 @@
+#include "support/Doubles.h"
+#include "workbench/LoadInput.h"
+#include "workbench/UExtract.h"
+#include "workbench/UFirst.h"
+#include "workbench/UGlobal.h"
+#include "workbench/UProgressWindow.h"
+#include "workbench/URemove.h"
+#include "workbench/USecond.h"
+#include "workbench/Uposition.h"
+#include "ui_Extract.h"
+#include "ui_First.h"
+#include "ui_Position.h"
+#include "ui_Remove.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+using namespace rs;
+
+namespace {
+const char* const kNoInput =
+    "You must select a text file or paste some text into this application using the buttons at the top. (Note "
+    "also that your input file will never be altered or changed in any way, as a new file is simply created for "
+    "you).";
+
+// The real main window and the forms it reaches, in a fresh application-data folder.
+struct Workbench : ::testing::Test {
+    test::TempDir home;
+    test::DoublesScope doubles;
+    std::unique_ptr<TFrmFirst> first;
+
+    void SetUp() override {
+        setenv("XDG_DATA_HOME", home.path().c_str(), 1);
+        if (!FrmProgressWindow) FrmProgressWindow = new TFrmProgressWindow;
+        if (!FrmPosition) FrmPosition = new TFrmPosition;
+        if (!FrmInsert) FrmInsert = new TFrmInsert;
+        if (!FrmRemove) FrmRemove = new TFrmRemove;
+        if (!FrmExtract) FrmExtract = new TFrmExtract;
+        for (QWidget* w : {static_cast<QWidget*>(FrmPosition), static_cast<QWidget*>(FrmInsert),
+                           static_cast<QWidget*>(FrmRemove), static_cast<QWidget*>(FrmExtract)})
+            w->hide();
+        ListInput.clear();
+        first = std::make_unique<TFrmFirst>();
+        FrmFirst = first.get();
+    }
+    void TearDown() override { FrmFirst = nullptr; }
+
+    void Choose(const std::string& entry) {
+        auto items = first->ui->ListOptions->findItems(QString::fromStdString(entry), Qt::MatchExactly);
+        ASSERT_EQ(items.size(), 1) << entry;
+        first->ui->ListOptions->setCurrentItem(items[0]);
+    }
+    void Run(const std::string& entry) {
+        Choose(entry);
+        first->CmdMakeChangesClick();
+    }
+    void Type(const QString& text) { first->ui->Memo1->setPlainText(text); }
+    std::string Results() { return test::ReadBytes(ResultsFileName); }
+};
+}  // namespace
+
+TEST_F(Workbench, EveryEntryButFourNeedsAnInput) {
+    first->ui->LblMsg->setText("old status");
+    int refused = 0;
+    for (const auto& entry : kOperationEntries) {
+        if (!EntryNeedsInput(entry)) continue;
+        doubles.dialogs.messages.clear();
+        Run(entry);
+        ASSERT_EQ(doubles.dialogs.texts(), std::vector<std::string>{kNoInput}) << entry;
+        EXPECT_TRUE(first->ui->LblMsg->text().isEmpty());
+        ++refused;
+    }
+    EXPECT_EQ(refused, 18);
+    EXPECT_FALSE(FrmPosition->isVisible());
+    EXPECT_TRUE(doubles.shell.opened.empty());
+}
+
+TEST_F(Workbench, TypingMakesThePastedFileTheInputAndLoadsIt) {
+    Type("alpha\n\nlongest row\n");
+    const std::string pasted = WorkFolder + "/Temp_paste.txt";
+    EXPECT_EQ(test::ReadBytes(pasted), "alpha\r\n\r\nlongest row\r\n");
+    EXPECT_EQ(first->CurrentInput(), pasted);
+    EXPECT_EQ(first->ui->LblMsg->text(), "Total lines: 3   Next, double-click an option below.");
+    EXPECT_EQ(InputLineCount, 3);
+    EXPECT_EQ(FrmPosition->ui->EdCurrent->text(), "longest row");
+    EXPECT_EQ(first->FileStatistics().size(), 11u);
+
+    // Emptying the memo changes nothing.
+    Type("");
+    EXPECT_EQ(test::ReadBytes(pasted), "alpha\r\n\r\nlongest row\r\n");
+    EXPECT_EQ(first->CurrentInput(), pasted);
+
+    // Clear forgets the input but keeps the statistics.
+    first->CmdClearClick();
+    EXPECT_TRUE(first->CurrentInput().empty());
+    EXPECT_EQ(first->FileStatistics().size(), 11u);
+    Run("VIEW ALL       - Gather statistics");
+    EXPECT_EQ(doubles.dialogs.texts(), std::vector<std::string>{kNoInput});
+}
+
+TEST_F(Workbench, StatisticsReportIsPublished) {
+    Type("ab\n  \t\nabcd");
+    Run("VIEW ALL       - Gather statistics");
+    auto lines = test::ReadCrlfLines(ResultsFileName);
+    ASSERT_EQ(lines.size(), 11u);
+    EXPECT_EQ(lines[3], "Total number of lines in file: 3 total lines (row count)");
+    EXPECT_EQ(lines[4], "Total bytes in entire file   : 9 total bytes (byte count)");
+    EXPECT_EQ(lines[8], "Longest data line is row     : #3");
+    EXPECT_EQ(doubles.shell.opened, std::vector<std::string>{ResultsFileName});
+    // The finder was shown because its check box is ticked, and the rows were re-read.
+    EXPECT_TRUE(FrmPosition->isVisible());
+    EXPECT_EQ(ListInput.size(), 3u);
+}
+
+TEST_F(Workbench, SelectFileLoadsTheChosenFileAndCancelKeepsTheInput) {
+    test::WriteBytes(home.file("in.txt"), "x\r\ny\r\n");
+    doubles.dialogs.fileAnswers = {home.file("in.txt")};
+    Type("pasted");
+    first->CmdSelectClick();
+    EXPECT_TRUE(first->ui->Memo1->toPlainText().isEmpty());
+    EXPECT_EQ(first->CurrentInput(), home.file("in.txt"));
+    EXPECT_EQ(InputLineCount, 2);
+    EXPECT_EQ(doubles.dialogs.fileFilters, std::vector<std::string>{"All (*.*)|*.*|"});
+
+    first->CmdSelectClick();  // cancelled
+    EXPECT_EQ(first->CurrentInput(), home.file("in.txt"));
+}
+
+TEST_F(Workbench, AMissingInputShowsTheErrorAndRunsNothing) {
+    test::WriteBytes(home.file("gone.txt"), "row\n");
+    doubles.dialogs.fileAnswers = {home.file("gone.txt")};
+    first->CmdSelectClick();
+    std::remove(home.file("gone.txt").c_str());
+    Run("TRIM BOTH      - Trim spaces from beginning and end of all rows");
+    ASSERT_EQ(doubles.dialogs.messages.size(), 1u);
+    EXPECT_EQ(doubles.dialogs.messages[0].kind, MsgKind::Error);
+    EXPECT_NE(doubles.dialogs.messages[0].text.find("gone.txt"), std::string::npos);
+    EXPECT_TRUE(doubles.shell.opened.empty());
+    EXPECT_FALSE(FrmProgressWindow->isVisible());
+    EXPECT_FALSE(OperationRunning);
+}
+
+TEST_F(Workbench, LineOperationsRunFromTheList) {
+    first->ui->Chkposition->setChecked(false);
+    Type("  Mixed Case  \n\n\tTabbed");
+    Run("CASE UPPERCASE - Change all to upper case");
+    EXPECT_EQ(Results(), "  MIXED CASE  \r\n\r\n\tTABBED\r\n");
+    EXPECT_FALSE(FrmPosition->isVisible());
+    Run("TRIM BOTH      - Trim spaces from beginning and end of all rows");
+    EXPECT_EQ(Results(), "Mixed Case\r\n\r\nTabbed\r\n");
+    Run("REMOVE         - Remove all blank rows");
+    EXPECT_EQ(Results(), "  Mixed Case  \r\n\tTabbed\r\n");
+    EXPECT_EQ(doubles.shell.opened.size(), 3u);
+
+    // Word count reports in a message box and does not publish.
+    doubles.dialogs.messages.clear();
+    Run("COUNT          - Count total words");
+    EXPECT_EQ(doubles.dialogs.messages.size(), 1u);
+    EXPECT_EQ(doubles.shell.opened.size(), 3u);
+}
+
+TEST_F(Workbench, InputBoxEntries) {
+    Type("abcabc\nxbx");
+    doubles.dialogs.inputAnswers = {"b"};
+    Run("REMOVE         - Remove strings from all locations");
+    EXPECT_EQ(doubles.dialogs.inputPrompts.back(), "Remove characters|Enter the character string you want removed:");
+    EXPECT_EQ(Results(), "acac\r\nxx\r\n");
+
+    doubles.dialogs.inputAnswers = {"x"};
+    Run("REMOVE         - Remove rows if a string you enter is found");
+    EXPECT_EQ(doubles.dialogs.inputPrompts.back(), "Remove|Remove all lines containing:");
+    EXPECT_EQ(Results(), "abcabc\r\n");
+
+    // An empty answer to the count box says so and runs nothing.
+    doubles.dialogs.messages.clear();
+    Run("COUNT          - Count total occurrances of any string");
+    EXPECT_EQ(doubles.dialogs.inputPrompts.back(), "Count|Count occurrances of the following word:");
+    ASSERT_EQ(doubles.dialogs.messages.size(), 1u);
+    EXPECT_EQ(doubles.dialogs.messages[0].text,
+              "No word was entered. If you enter a word, it will tell you the number of times the word was found "
+              "in your input text.");
+
+    // An answer of spaces is an answer.
+    Type("a b\nc");
+    doubles.dialogs.inputAnswers = {" "};
+    Run("REMOVE         - Remove strings from all locations");
+    EXPECT_EQ(Results(), "ab\r\nc\r\n");
+}
+
+TEST_F(Workbench, DialogEntriesApplyTheirResets) {
+    Type("row");
+    FrmRemove->ui->Chkdelete->setChecked(true);
+    Run("REMOVE         - Remove strings or delete various rows");
+    EXPECT_TRUE(FrmRemove->isVisible());
+    EXPECT_FALSE(FrmRemove->ui->Chkdelete->isChecked());
+
+    FrmExtract->ui->RadPositions->setChecked(false);
+    Run("EXTRACT        - Extract strings or rows ");
+    EXPECT_TRUE(FrmExtract->isVisible());
+    EXPECT_TRUE(FrmExtract->ui->RadPositions->isChecked());
+
+    Run("INSERT         - Insert strings into rows");
+    EXPECT_TRUE(FrmInsert->isVisible());
+    EXPECT_EQ(ListInput.size(), 1u);
+}
+
+TEST_F(Workbench, DoubleClickDispatchesLikeNext) {
+    first->ui->Chkposition->setChecked(false);
+    Type("abc");
+    Choose("CASE UPPERCASE - Change all to upper case");
+    first->ListOptionsDblClick();
+    EXPECT_EQ(Results(), "ABC\r\n");
+}
+
+#include "filetools/UCombineFile.h"
+#include "filetools/UManyFiles.h"
+#include "workbench/UTemplate.h"
+#include "ui_ManyFiles.h"
+
+#include <QTimer>
+
+namespace {
+// Closes the modal dialog that the next dispatch opens, once its event loop runs.
+void CloseWhenShown(std::function<QDialog*()> dialog, std::function<void()> check = {}) {
+    QTimer::singleShot(0, [dialog, check] {
+        QDialog* d = dialog();
+        ASSERT_NE(d, nullptr);
+        EXPECT_TRUE(d->isVisible());
+        if (check) check();
+        d->reject();
+    });
+}
+}  // namespace
+
+TEST_F(Workbench, ModalEntriesNeedNoInput) {
+    if (!FrmManyFiles) FrmManyFiles = new TFrmManyFiles;
+    if (!FrmTemplate) FrmTemplate = new TFrmTemplate;
+    ASSERT_TRUE(first->CurrentInput().empty());
+
+    CloseWhenShown([] { return FrmManyFiles; },
+                   [this] { EXPECT_EQ(FrmManyFiles->ui->LblFolder->text().toStdString(), WorkFolder + "/"); });
+    Run("BULK INSERT    - Bulk - Insert string(s) into many files at once");
+
+    CloseWhenShown([] { return FrmTemplate; });
+    Run("TEMPLATE       - Builder - Replicate setup multiple times");
+
+    // The combine dialog exists only while it is shown.
+    CloseWhenShown([] { return static_cast<QDialog*>(FrmCombineFile); });
+    Run("BULK COMBINE   - Bulk - Combine many files into 1 file");
+    EXPECT_EQ(FrmCombineFile, nullptr);
+    EXPECT_TRUE(doubles.dialogs.messages.empty());
+    EXPECT_TRUE(ListInput.empty());
+}

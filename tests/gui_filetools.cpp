@@ -1,0 +1,169 @@
+#include "filetools/UBulkSplit.h"
+#include "filetools/UCombineFile.h"
+#include "filetools/UManyFiles.h"
+#include "support/Doubles.h"
+#include "ui_BulkSplit.h"
+#include "ui_CombineFile.h"
+#include "ui_ManyFiles.h"
+#include "workbench/UGlobal.h"
+#include "workbench/UProgressWindow.h"
+#include "workbench/UResults.h"
+
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+using namespace rs;
+using rs::test::DoublesScope;
+using rs::test::ReadBytes;
+using rs::test::TempDir;
+using rs::test::WriteBytes;
+
+namespace {
+
+// The shared windows and a temporary work folder, as start-up would leave them.
+struct WorkScope {
+    WorkScope() {
+        WorkFolder = dir.path();
+        ResultsFileName = dir.file("Results.txt");
+        if (!FrmProgressWindow) FrmProgressWindow = new TFrmProgressWindow;
+        if (!FrmResults) FrmResults = new TFrmResults;
+    }
+    TempDir dir;
+    DoublesScope doubles;
+};
+
+QString Q(const std::string& s) { return QString::fromUtf8(s); }
+
+}  // namespace
+
+TEST(FileToolsWindows, BulkInsertChecksThenCopiesTheWorkFolder) {
+    WorkScope w;
+    WriteBytes(w.dir.file("a.txt"), "x\nKEY\n");
+    WriteBytes(w.dir.file("b.csv"), "KEY\n");
+    TFrmManyFiles form;
+    EXPECT_EQ(form.windowTitle(), "Insert into many files");
+    form.ui->LblFolder->setText(Q(WorkFolder + "/"));
+
+    QTest::mouseClick(form.ui->BitBtn1, Qt::LeftButton);
+    ASSERT_EQ(w.doubles.dialogs.messages.size(), 1u);
+    EXPECT_NE(w.doubles.dialogs.messages[0].text.find("key string cannot be empty"), std::string::npos);
+
+    form.ui->EdKey->setText("KEY");
+    form.ui->MemoText->setPlainText("one\ntwo\n");
+    form.ui->ChkBefore->setChecked(true);
+    form.ui->EdExt->setText("TXT");
+    QTest::mouseClick(form.ui->BitBtn1, Qt::LeftButton);
+    ASSERT_EQ(w.doubles.dialogs.messages.size(), 2u);
+    EXPECT_NE(
+        w.doubles.dialogs.messages[1].text.find("files found were: 1  The total \"Before\" situations found "
+                                                "were: 2  The total \"After\" situations found were: 0)"),
+        std::string::npos);
+    EXPECT_EQ(ReadBytes(w.dir.file("new_a.txt")), "x\r\none\r\ntwo\r\nKEY\r\n");
+    EXPECT_FALSE(std::filesystem::exists(w.dir.file("new_b.csv")));
+    EXPECT_FALSE(FrmProgressWindow->isVisible());
+}
+
+TEST(FileToolsWindows, CombineListsFilesAndReports) {
+    WorkScope w;
+    WriteBytes(w.dir.file("a.txt"), "a1\na2");
+    WriteBytes(w.dir.file("b.txt"), "b1\n");
+    WriteBytes(w.dir.file("c.txt"), "c1\n");
+    TFrmCombineFile form;
+
+    QTest::mouseClick(form.ui->CmdCombine, Qt::LeftButton);  // an empty list does nothing at all
+    EXPECT_FALSE(std::filesystem::exists(ResultsFileName));
+    EXPECT_TRUE(w.doubles.shell.opened.empty());
+
+    w.doubles.dialogs.fileAnswers = {w.dir.file("a.txt"), w.dir.file("b.txt"), w.dir.file("c.txt"), ""};
+    for (int i = 0; i < 4; ++i) QTest::mouseClick(form.ui->CmdAdd, Qt::LeftButton);
+    EXPECT_EQ(w.doubles.dialogs.fileFilters[0], "All (*.*)|*.*|");
+    ASSERT_EQ(form.ui->ListBox1->count(), 3);
+    EXPECT_EQ(form.ui->ListBox1->currentRow(), 2);
+    EXPECT_EQ(form.ui->LblStatus->text(), "File added. Click \"Add\" to add another file to your list.");
+
+    form.ui->ListBox1->setCurrentRow(1);
+    QTest::mouseClick(form.ui->CmdRem, Qt::LeftButton);
+    ASSERT_EQ(form.ui->ListBox1->count(), 2);
+    EXPECT_EQ(form.ui->ListBox1->item(1)->text(), Q(w.dir.file("c.txt")));
+    EXPECT_EQ(form.ui->ListBox1->currentRow(), 0);
+
+    w.doubles.shell.result = ShellResult::Failed;
+    QTest::mouseClick(form.ui->CmdCombine, Qt::LeftButton);
+    EXPECT_EQ(ReadBytes(ResultsFileName), "a1\r\na2\r\nc1\r\n");
+    EXPECT_EQ(FrmResults->lines(),
+              (QStringList{"Read 2 lines from " + Q(w.dir.file("a.txt")),
+                           "Read 1 lines from " + Q(w.dir.file("c.txt")), " ", "Total Files Read    : 2",
+                           "Total Lines Read    : 3", "Total Lines Written : 3"}));
+    EXPECT_TRUE(FrmResults->isVisible());
+    EXPECT_EQ(w.doubles.shell.opened, std::vector<std::string>{ResultsFileName});
+    EXPECT_EQ(w.doubles.dialogs.texts(),
+              std::vector<std::string>{"The new file has been created : " + ResultsFileName});
+    FrmResults->close();
+
+    // The results file itself in the list is refused before it is emptied.
+    w.doubles.dialogs.fileAnswers = {ResultsFileName};
+    QTest::mouseClick(form.ui->CmdAdd, Qt::LeftButton);
+    QTest::mouseClick(form.ui->CmdCombine, Qt::LeftButton);
+    EXPECT_EQ(ReadBytes(ResultsFileName), "a1\r\na2\r\nc1\r\n");
+    EXPECT_FALSE(FrmResults->isVisible());
+    EXPECT_EQ(w.doubles.shell.opened.size(), 1u);
+
+    // A listed file that is gone: an error box, no report, nothing opened.
+    form.ui->ListBox1->clear();
+    w.doubles.dialogs.fileAnswers = {w.dir.file("gone.txt")};
+    QTest::mouseClick(form.ui->CmdAdd, Qt::LeftButton);
+    QTest::mouseClick(form.ui->CmdCombine, Qt::LeftButton);
+    EXPECT_EQ(w.doubles.dialogs.messages.back().kind, MsgKind::Error);
+    EXPECT_FALSE(FrmResults->isVisible());
+    EXPECT_EQ(form.ui->ListBox1->count(), 1);
+}
+
+TEST(FileToolsWindows, SplitStartsFreshAndOpensTheFolder) {
+    WorkScope w;
+    auto form = std::make_unique<TFrmBulkSplit>();
+    EXPECT_EQ(form->ui->Spin1->value(), 1);
+    EXPECT_EQ(form->ui->Spin2->value(), 5);
+    EXPECT_TRUE(form->ui->CheckBox1->isChecked());
+    EXPECT_TRUE(form->ui->ChkFix->isChecked());
+    EXPECT_TRUE(form->ui->LblFile->text().isEmpty());
+    EXPECT_TRUE(form->ui->BitBtn1->isDefault());
+
+    QTest::mouseClick(form->ui->CmdCreate, Qt::LeftButton);
+    ASSERT_EQ(w.doubles.dialogs.messages.size(), 1u);
+    EXPECT_NE(w.doubles.dialogs.messages[0].text.find("Use the \"Select\" button"), std::string::npos);
+
+    WriteBytes(w.dir.file("list.txt"), "AA1\nAA2\n\nBB1\nAA3\n");
+    w.doubles.dialogs.fileAnswers = {w.dir.file("list.txt")};
+    QTest::mouseClick(form->ui->CmdAdd, Qt::LeftButton);
+    EXPECT_EQ(form->ui->LblFile->text(), Q(w.dir.file("list.txt")));
+
+    form->ui->Spin1->setValue(3);
+    form->ui->Spin2->setValue(2);
+    QTest::mouseClick(form->ui->CmdCreate, Qt::LeftButton);
+    EXPECT_EQ(w.doubles.dialogs.messages.back().text,
+              "Your starting position cannot be larger then your ending position.");
+
+    form->ui->Spin1->setValue(1);
+    w.doubles.shell.result = ShellResult::Failed;
+    QTest::mouseClick(form->ui->CmdCreate, Qt::LeftButton);
+    EXPECT_EQ(ReadBytes(w.dir.file("File3 AA.txt")), "AA3\r\n");
+    EXPECT_EQ(w.doubles.shell.folders, std::vector<std::string>{w.dir.path() + "/"});
+    const auto texts = w.doubles.dialogs.texts();
+    ASSERT_EQ(texts.size(), 4u);
+    EXPECT_EQ(texts[2], "Your files are located at: " + w.dir.path() + "/");
+    EXPECT_EQ(texts[3],
+              "Total Lines Read: 5    Total Files Written: 3    Total rows written: 4     Total rows "
+              "skipped: 1");
+
+    // Pressing a mode box unchecks the others; the click then toggles the pressed one.
+    QTest::mouseClick(form->ui->ChkFix, Qt::LeftButton);
+    EXPECT_FALSE(form->ui->ChkFix->isChecked());
+
+    // A new dialog forgets the last use.
+    form = std::make_unique<TFrmBulkSplit>();
+    EXPECT_TRUE(form->ui->LblFile->text().isEmpty());
+    EXPECT_EQ(form->ui->Spin2->value(), 5);
+}

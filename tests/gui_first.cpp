@@ -1,0 +1,136 @@
+#include "support/Doubles.h"
+#include "workbench/UFirst.h"
+#include "workbench/UGlobal.h"
+#include "workbench/UGuard.h"
+#include "workbench/UProgressWindow.h"
+#include "workbench/UResults.h"
+#include "platform/FileError.h"
+#include "ui_First.h"
+#include "ui_ProgressWindow.h"
+
+#include <QApplication>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+using namespace rs;
+
+namespace {
+// Each test gets its own application-data folder and fresh doubles.
+struct MainWindowTest : ::testing::Test {
+    test::TempDir home;
+    test::DoublesScope doubles;
+    void SetUp() override {
+        setenv("XDG_DATA_HOME", home.path().c_str(), 1);
+        if (!FrmProgressWindow) FrmProgressWindow = new TFrmProgressWindow;
+    }
+};
+
+QStringList Items(QListWidget* list) {
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i) out << list->item(i)->text();
+    return out;
+}
+}  // namespace
+
+TEST_F(MainWindowTest, StartUpPreparesWorkFolderAndOperationList) {
+    TFrmFirst first;
+    EXPECT_TRUE(std::filesystem::is_directory(home.path() + "/Rowsmith"));
+    EXPECT_EQ(WorkFolder, home.path() + "/Rowsmith");
+    EXPECT_EQ(ResultsFileName, home.path() + "/Rowsmith/Results.txt");
+    EXPECT_TRUE(doubles.dialogs.messages.empty());
+    EXPECT_TRUE(first.ui->Chkposition->isChecked());
+
+    // Shown order, by number in the order of adding.
+    const int shown[] = {21, 19, 22, 5, 6, 14, 18, 12, 9, 4, 15, 10, 1, 2, 20, 13, 3, 16, 17, 11, 7, 8};
+    QStringList expected;
+    for (int n : shown) expected << QString::fromStdString(kOperationEntries[n - 1]);
+    EXPECT_EQ(Items(first.ui->ListOptions), expected);
+    EXPECT_EQ(first.ui->ListOptions->currentRow(), 0);
+    EXPECT_EQ(first.ui->ListOptions->currentItem()->text(), "BULK COMBINE   - Bulk - Combine many files into 1 file");
+    EXPECT_EQ(first.windowTitle(), "Rowsmith");
+    EXPECT_FALSE(first.ui->LblFileName->isVisibleTo(&first));
+    EXPECT_FALSE(first.ui->GroupBox2->isVisibleTo(&first));
+    EXPECT_FALSE(first.ui->ListBox1->isVisibleTo(&first));
+    EXPECT_EQ(first.ui->CmdPaste->icon().cacheKey() != 0, true);
+
+    // A second start finds the folder and says nothing.
+    TFrmFirst again;
+    EXPECT_TRUE(doubles.dialogs.messages.empty());
+}
+
+TEST_F(MainWindowTest, WorkFolderThatCannotBeMadeWarnsAndStartUpGoesOn) {
+    test::WriteBytes(home.file("Rowsmith"), "a file in the way");
+    TFrmFirst first;
+    ASSERT_EQ(doubles.dialogs.messages.size(), 1u);
+    EXPECT_EQ(doubles.dialogs.messages[0].kind, MsgKind::Warning);
+    EXPECT_EQ(doubles.dialogs.messages[0].caption, "Warning");
+    EXPECT_NE(doubles.dialogs.messages[0].text.find("\"Run as Admin\""), std::string::npos);
+    EXPECT_EQ(first.ui->ListOptions->count(), 22);
+}
+
+TEST_F(MainWindowTest, EnterOnTheOperationListPressesExit) {
+    TFrmFirst first;
+    first.show();
+    QSignalSpy exitClicks(first.ui->BitBtn2, &QPushButton::clicked);
+    first.ui->ListOptions->setFocus();
+    QTest::keyClick(first.ui->ListOptions, Qt::Key_Return);
+    EXPECT_EQ(exitClicks.count(), 1);
+    EXPECT_FALSE(first.isVisible());
+
+    // A focused button takes Enter for itself.
+    TFrmFirst second;
+    second.show();
+    QSignalSpy exit2(second.ui->BitBtn2, &QPushButton::clicked);
+    second.ui->CmdClear->setFocus();
+    QTest::keyClick(second.ui->CmdClear, Qt::Key_Return);
+    EXPECT_EQ(exit2.count(), 0);
+}
+
+TEST_F(MainWindowTest, GuardShowsFileErrorsAndClosesTheProgressWindow) {
+    FrmProgressWindow->start("Processing. Please be patient...");
+    ASSERT_TRUE(FrmProgressWindow->isVisible());
+    bool ran = RunGuarded([] { throw FileError("/no/such/Results.txt", "Cannot create file", "Permission denied"); });
+    EXPECT_FALSE(ran);
+    EXPECT_FALSE(FrmProgressWindow->isVisible());
+    ASSERT_EQ(doubles.dialogs.messages.size(), 1u);
+    EXPECT_EQ(doubles.dialogs.messages[0].kind, MsgKind::Error);
+    EXPECT_NE(doubles.dialogs.messages[0].text.find("/no/such/Results.txt"), std::string::npos);
+    EXPECT_NE(doubles.dialogs.messages[0].text.find("Permission denied"), std::string::npos);
+    EXPECT_FALSE(OperationRunning);
+
+    // While one run is going a second one is refused quietly.
+    int inner = 0;
+    RunGuarded([&] { EXPECT_FALSE(RunGuarded([&] { ++inner; })); });
+    EXPECT_EQ(inner, 0);
+}
+
+TEST_F(MainWindowTest, ProgressWindowShowsItsTextsAndPicture) {
+    TFrmProgressWindow w;
+    EXPECT_EQ(w.size(), QSize(406, 147));
+    w.start("Loading your data into memory ... Please be patient");
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(w.infoText(), "Loading your data into memory ... Please be patient");
+    w.update("Processing. Please be patient ... 50% complete");
+    EXPECT_EQ(w.infoText(), "Processing. Please be patient ... 50% complete");
+    QImage shot = w.grab().toImage();
+    // The corner shows the photograph, not a plain background.
+    EXPECT_NE(shot.pixelColor(2, 2), w.palette().color(QPalette::Window));
+    w.end();
+    EXPECT_FALSE(w.isVisible());
+}
+
+TEST_F(MainWindowTest, ResultsWindowReplacesItsLines) {
+    TFrmResults r;
+    r.showLines({"one", "two"});
+    EXPECT_TRUE(r.isVisible());
+    r.showLines({"three"});
+    EXPECT_EQ(r.lines(), QStringList{"three"});
+    EXPECT_EQ(r.windowTitle(), "Your Results");
+    r.CmdExitClick();
+    EXPECT_FALSE(r.isVisible());
+}

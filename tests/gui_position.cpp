@@ -1,0 +1,224 @@
+#include "platform/Chars.h"
+#include "platform/QtRowListModel.h"
+#include "support/Doubles.h"
+#include "ui_Position.h"
+#include "workbench/LoadInput.h"
+#include "workbench/Uposition.h"
+
+#include <QApplication>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace rs;
+
+namespace {
+
+const std::string kEAcute = "\xC3\xA9";        // one character, two bytes, one UTF-16 unit
+const std::string kClef = "\xF0\x9D\x84\x9E";  // one character, four bytes, two UTF-16 units
+
+// Puts a row into the finder's edit box, moves the caret with keys and reads the readout.
+QString ReadoutAfterKeys(TFrmPosition& finder, const std::string& row,
+                         const std::vector<std::pair<Qt::Key, Qt::KeyboardModifiers>>& keys) {
+    RowList rows;
+    rows.append(row);
+    finder.ShowLoad(&rows, row);
+    finder.ui->EdCurrent->setFocus();
+    for (auto [key, mods] : keys) QTest::keyClick(finder.ui->EdCurrent, key, mods);
+    QString text = finder.ui->LblPosition->text();
+    finder.ClearLoad();
+    return text;
+}
+
+}  // namespace
+
+TEST(PositionFinder, ReadoutCountsCharactersBeforeTheCaretOrSelection) {
+    TFrmPosition finder;
+    finder.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&finder));
+    const auto none = Qt::NoModifier;
+    const auto shift = Qt::ShiftModifier;
+    struct Case {
+        const char* name;
+        std::string row;
+        std::vector<std::pair<Qt::Key, Qt::KeyboardModifiers>> keys;
+        const char* readout;
+    };
+    const std::vector<Case> cases = {
+        {"empty box", "", {{Qt::Key_End, none}}, "On byte 1.  Previous byte is #0"},
+        {"caret at the start", "abcdefghij", {{Qt::Key_Home, none}}, "On byte 1.  Previous byte is #0"},
+        {"caret after the last character",
+         "abcdefghij",
+         {{Qt::Key_End, none}},
+         "On byte 11.  Previous byte is #10"},
+        {"selection made right to left uses its left end",
+         "abcdefghij",
+         {{Qt::Key_End, none}, {Qt::Key_Left, shift}, {Qt::Key_Left, shift}, {Qt::Key_Left, shift}},
+         "On byte 8.  Previous byte is #7"},
+        {"selection made left to right uses its left end",
+         "abcdefghij",
+         {{Qt::Key_Home, none}, {Qt::Key_Right, none}, {Qt::Key_Right, shift}, {Qt::Key_Right, shift}},
+         "On byte 2.  Previous byte is #1"},
+        {"multi-byte character is one",
+         "caf" + kEAcute + "!",
+         {{Qt::Key_End, none}, {Qt::Key_Left, none}},
+         "On byte 5.  Previous byte is #4"},
+        {"character outside the BMP is one",
+         "a" + kClef + "b",
+         {{Qt::Key_End, none}, {Qt::Key_Left, none}},
+         "On byte 3.  Previous byte is #2"},
+        {"invalid bytes count one each",
+         "a\xFF\xFE"
+         "b",
+         {{Qt::Key_End, none}},
+         "On byte 5.  Previous byte is #4"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(ReadoutAfterKeys(finder, c.row, c.keys), c.readout) << c.name;
+}
+
+TEST(PositionFinder, ClickShowsTheReadoutAndLoadLeavesItAlone) {
+    TFrmPosition finder;
+    EXPECT_EQ(finder.windowTitle(), "Byte position finder");
+    EXPECT_EQ(finder.pos(), QPoint(761, 170));
+    EXPECT_EQ(finder.ui->LblPosition->text(), "Current cursor position (not positioned yet)");
+    finder.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&finder));
+
+    RowList rows;
+    rows.append("short");
+    rows.append("the longest row");
+    rows.append("also 15 chars!!");
+    finder.ShowLoad(&rows, rows[1]);
+    EXPECT_EQ(finder.ui->EdCurrent->text(), "the longest row");
+    EXPECT_EQ(finder.ui->EdCurrent->cursorPosition(), 0);
+    EXPECT_FALSE(finder.ui->EdCurrent->hasSelectedText());
+    EXPECT_EQ(finder.ui->LblPosition->text(), "Current cursor position (not positioned yet)");
+
+    QTest::mouseClick(finder.ui->EdCurrent, Qt::LeftButton, Qt::NoModifier, QPoint(2, 10));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(finder.ui->LblPosition->text(), "On byte 1.  Previous byte is #0");
+
+    // A new load keeps the old readout until the next click or key.
+    finder.ui->EdCurrent->setFocus();
+    QTest::keyClick(finder.ui->EdCurrent, Qt::Key_End);
+    EXPECT_EQ(finder.ui->LblPosition->text(), "On byte 16.  Previous byte is #15");
+    RowList empty;
+    finder.ShowLoad(&empty, "");
+    EXPECT_EQ(finder.ui->LblPosition->text(), "On byte 16.  Previous byte is #15");
+    EXPECT_EQ(finder.ui->EdCurrent->text(), "");
+    EXPECT_EQ(finder.ui->ListBox1->model()->rowCount(), 0);
+
+    // Closing only hides it.
+    finder.close();
+    EXPECT_TRUE(finder.isHidden());
+    EXPECT_EQ(finder.ui->LblPosition->text(), "On byte 16.  Previous byte is #15");
+}
+
+TEST(PositionFinder, HiddenReadoutIsNotIncreased) {
+    QLineEdit edit;
+    PrepareRowEdit(&edit);
+    edit.setText(RowToQString("x" + kClef + "yz"));
+    edit.setCursorPosition(3);  // after the pair of UTF-16 units
+    EXPECT_EQ(HiddenPositionReadout(&edit), "Current position is immediately after byte #2");
+    EXPECT_EQ(PositionReadout(&edit), "On byte 3.  Previous byte is #2");
+}
+
+TEST(PositionFinder, ShowsAMillionRowsWithoutMakingTheirTexts) {
+    RowList rows;
+    for (int i = 0; i < 1000000; ++i) rows.append("row " + std::to_string(i + 1));
+    TFrmPosition finder;
+    finder.ShowLoad(&rows, rows[0]);
+    finder.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&finder));
+    QListView* list = finder.ui->ListBox1;
+    QCoreApplication::processEvents();
+    list->scrollToBottom();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(list->model()->rowCount(), 1000000);
+    EXPECT_EQ(list->model()->index(999999, 0).data().toString(), "row 1000000");
+    EXPECT_TRUE(list->indexAt(QPoint(5, 2)).row() > 999000);
+    EXPECT_LT(finder.rowModel()->textsMade(), 1000u);
+}
+
+TEST(PositionFinder, ChoosingARowPutsTheWholeRowIntoTheEditBox) {
+    std::string longRow;
+    for (int i = 0; i < 50000; ++i) longRow += (i % 7 == 0) ? kEAcute : "a";
+    longRow += std::string(50000, 'b');  // 100,000 characters
+    RowList rows;
+    rows.append("first");
+    rows.append(longRow);
+    rows.append("");
+    TFrmPosition finder;
+    finder.ShowLoad(&rows, rows[1]);
+    finder.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&finder));
+    QListView* list = finder.ui->ListBox1;
+
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      list->visualRect(list->model()->index(0, 0)).center());
+    EXPECT_EQ(finder.ui->EdCurrent->text(), "first");
+
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Down);
+    const QString shown = finder.ui->EdCurrent->text();
+    EXPECT_EQ(shown.size(), 100000);
+    EXPECT_EQ(shown.toUtf8().toStdString(), longRow);
+    EXPECT_EQ(list->model()->index(1, 0).data().toString().size(), QtRowListModel::kMaxShownChars);
+
+    QTest::keyClick(list, Qt::Key_Down);
+    EXPECT_EQ(finder.ui->EdCurrent->text(), "");
+}
+
+TEST(RowToQString, OneCharacterPerUtf8CharacterAndPerInvalidByte) {
+    struct Case {
+        std::string row;
+        bool wellFormed;
+    };
+    const std::vector<Case> cases = {
+        {"", true},
+        {"plain", true},
+        {"caf" + kEAcute, true},
+        {kClef + kClef, true},
+        {std::string("nul\0inside", 10), true},
+        {"a\xFF\xFE"
+         "b",
+         false},
+        {"\xE2\x82", false},
+        {"\xED\xA0\x80"
+         "x",
+         false},
+        {"\xC3"
+         "(",
+         false},
+        {"\xF0\x9D\x84", false},
+    };
+    for (const Case& c : cases) {
+        QString q = RowToQString(c.row);
+        EXPECT_EQ(CountCharacters(q), chars::Length(c.row)) << c.row;
+        EXPECT_EQ(CountCharacters(RowToQString(c.row, 2)), std::min<std::int64_t>(2, chars::Length(c.row)))
+            << c.row;
+        EXPECT_EQ(q.toUtf8().toStdString() == c.row, c.wellFormed) << c.row;
+    }
+    EXPECT_EQ(RowToQString("a\xFF"
+                           "b"),
+              QString("a") + QChar(QChar::ReplacementCharacter) + "b");
+}
+
+TEST(PositionFinder, ShowsAFileOfAwkwardBytes) {
+    test::TempDir dir;
+    std::string path = dir.file("bad.txt");
+    test::WriteBytes(path, std::string("ok\r\n\xFF\xFE bad\r\nnul\0here\r\nend\x1A"
+                                       "gone\r\n",
+                                       32));
+    NullProgress progress;
+    LoadResult r = LoadInputFile(path, FinderRows, progress);
+    TFrmPosition finder;
+    finder.ShowLoad(&FinderRows, r.longestText);
+    finder.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&finder));
+    QAbstractItemModel* model = finder.ui->ListBox1->model();
+    ASSERT_EQ(model->rowCount(), 4);
+    EXPECT_EQ(model->index(3, 0).data().toString(), "end");
+    EXPECT_EQ(finder.ui->EdCurrent->text().size(), 8);  // "nul\0here"
+    EXPECT_EQ(CountCharacters(model->index(1, 0).data().toString()), 6);
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+// Runs a main-window line operation over given bytes and collects what it left behind.
+
+#include "support/Doubles.h"
+#include "workbench/LineOperations.h"
+#include "workbench/Progress.h"
+
+#include <string>
+#include <vector>
+
+namespace rs::test {
+
+struct RecordingProgress : Progress {
+    void start(std::string_view t) override { texts.push_back("start:" + std::string(t)); }
+    void update(std::string_view t) override { texts.emplace_back(t); }
+    void end() override { texts.emplace_back("end"); }
+    std::vector<std::string> texts;
+};
+
+struct LineRun {
+    LineOutcome outcome;
+    std::vector<std::string> lines;  // rows of the results file
+    RecordingProgress progress;
+    std::string searchText;  // as the run left it
+};
+
+// InputLineCount is set to rowsLoaded, or to the rows of input when rowsLoaded is negative.
+LineRun RunMode(const std::string& mode, const std::string& input, const std::string& searchText = "",
+                char separator = '.', int rowsLoaded = -1);
+
+}  // namespace rs::test

@@ -1,0 +1,232 @@
+#include "platform/Chars.h"
+#include "platform/FileError.h"
+#include "support/Doubles.h"
+#include "workbench/DupsLogic.h"
+#include "workbench/UGlobal.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+
+using namespace rs;
+using rs::test::ReadBytes;
+using rs::test::ReadCrlfLines;
+using rs::test::TempDir;
+using rs::test::WriteBytes;
+using namespace std::string_literals;
+
+namespace {
+
+using Rows = std::vector<std::string>;
+
+RowList MakeRows(const Rows& rows) {
+    RowList list;
+    for (const auto& r : rows) list.append(r);
+    return list;
+}
+
+Rows RunChoice(const Rows& rows, int spin1, int spin2, DupsChoice choice) {
+    TempDir dir;
+    RowList list = MakeRows(rows);
+    InputLineCount = static_cast<std::int32_t>(rows.size());
+    NullProgress progress;
+    DupsResult r = RunDups(list, {spin1, spin2, choice}, dir.file("Results.txt"), progress);
+    EXPECT_TRUE(r.publish);
+    EXPECT_TRUE(r.messages.empty());
+    return ReadCrlfLines(dir.file("Results.txt"));
+}
+
+// The work list built item by item and sorted as whole strings, then walked pair by pair.
+Rows Reference(const Rows& rows, int spin1, int spin2, DupsChoice choice) {
+    const int w = spin2 - spin1 + 1;
+    struct Entry {
+        std::string item;
+        bool keyed;
+        std::string key, row;
+    };
+    std::vector<Entry> list;
+    for (const auto& r : rows) {
+        if (chars::Length(r) < spin2) {
+            list.push_back({r, false, "", r});
+        } else {
+            std::string key(chars::Copy(r, spin1, w));
+            list.push_back({key + r, true, key, r});
+        }
+    }
+    std::stable_sort(list.begin(), list.end(),
+                     [](const Entry& a, const Entry& b) { return a.item < b.item; });
+    auto same = [&](std::size_t a, std::size_t b) {
+        return list[a].keyed && list[b].keyed && list[a].key == list[b].key;
+    };
+    Rows out;
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        bool prev = i > 0 && same(i - 1, i);
+        bool next = i + 1 < list.size() && same(i, i + 1);
+        bool write = choice == DupsChoice::OnlyDups ? (prev || next)
+                     : choice == DupsChoice::NoDups ? (!prev && !next)
+                                                    : !next;
+        if (write) out.push_back(list[i].row);
+    }
+    return out;
+}
+
+struct Recorder : Progress {
+    void start(std::string_view t) override { texts.push_back("start:" + std::string(t)); }
+    void update(std::string_view t) override { texts.emplace_back(t); }
+    void end() override { texts.push_back("end"); }
+    std::vector<std::string> texts;
+};
+
+}  // namespace
+
+TEST(Dups, ReversedPositionsAreRefusedBeforeAnythingIsWritten) {
+    EXPECT_EQ(
+        ValidateDups({2, 1, DupsChoice::All1Dups}),
+        "Your first position entered is larger then the second position. Please change the byte positions "
+        "you have chosen.");
+    EXPECT_EQ(ValidateDups({3, 3, DupsChoice::OnlyDups}), "");
+
+    TempDir dir;
+    WriteBytes(dir.file("Results.txt"), "old\r\n");
+    Recorder rec;
+    RowList rows = MakeRows({"a", "a"});
+    DupsResult r = RunDups(rows, {5, 4, DupsChoice::OnlyDups}, dir.file("Results.txt"), rec);
+    EXPECT_FALSE(r.publish);
+    ASSERT_EQ(r.messages.size(), 1u);
+    EXPECT_EQ(r.messages[0], kDupsPositionsReversed);
+    EXPECT_TRUE(rec.texts.empty());
+    EXPECT_EQ(ReadBytes(dir.file("Results.txt")), "old\r\n");
+}
+
+TEST(Dups, ChoicesOverHandPickedInputs) {
+    struct Case {
+        const char* name;
+        Rows rows;
+        int spin1, spin2;
+        Rows onlyDups, noDups, all1Dups;
+    } cases[] = {
+        {"no rows", {}, 1, 1, {}, {}, {}},
+        {"one row", {"abc"}, 1, 2, {}, {"abc"}, {"abc"}},
+        // Key of one character: empty rows are short rows, and short rows are never duplicates.
+        {"first character",
+         {"a2", "", "b", "a1", ""},
+         1,
+         1,
+         {"a1", "a2"},
+         {"", "", "b"},
+         {"", "", "a2", "b"}},
+        {"same key, different elsewhere",
+         {"xABy", "ab", "zABq", "ab"},
+         2,
+         3,
+         {"xABy", "zABq"},
+         {"ab", "ab"},
+         {"zABq", "ab", "ab"}},
+        {"all one key", {"k3", "k1", "k2"}, 1, 1, {"k1", "k2", "k3"}, {}, {"k3"}},
+        // The sorted order is that of key followed by row, not of the row or of the input.
+        {"sorted by key then row",
+         {"9b", "1a", "5b", "3a"},
+         2,
+         2,
+         {"1a", "3a", "5b", "9b"},
+         {},
+         {"3a", "9b"}},
+        {"last item decides by the same rules", {"b1", "a1", "b2"}, 1, 1, {"b1", "b2"}, {"a1"}, {"a1", "b2"}},
+        // A short row that sorts between two rows of one key splits them.
+        {"short row in between",
+         {"ABxy1", "CDxy2", "xyB"},
+         3,
+         4,
+         {},
+         {"ABxy1", "xyB", "CDxy2"},
+         {"ABxy1", "xyB", "CDxy2"}},
+        {"letter case matters", {"Ab", "ab", "AB"}, 1, 1, {"AB", "Ab"}, {"ab"}, {"Ab", "ab"}},
+        // Positions count characters: "éa" is two characters in three bytes, so it is short.
+        {"characters, not bytes", {"éab", "xab", "éa"}, 2, 3, {"xab", "éab"}, {"éa"}, {"éab", "éa"}},
+        {"multi-byte key", {"1€x", "2€y", "3$z"}, 2, 2, {"1€x", "2€y"}, {"3$z"}, {"3$z", "2€y"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(RunChoice(c.rows, c.spin1, c.spin2, DupsChoice::OnlyDups), c.onlyDups);
+        EXPECT_EQ(RunChoice(c.rows, c.spin1, c.spin2, DupsChoice::NoDups), c.noDups);
+        EXPECT_EQ(RunChoice(c.rows, c.spin1, c.spin2, DupsChoice::All1Dups), c.all1Dups);
+    }
+}
+
+// Random inputs against the list built and sorted as whole strings. The alphabet is small so that
+// keys repeat, rows share long beginnings (beyond one 8-byte step of the sort), and it holds zero
+// bytes, letters of both cases, multi-byte characters and bytes of cut sequences.
+TEST(Dups, MatchesTheSortedWorkListOnRandomInputs) {
+    const std::vector<std::string> alphabet = {"a", "A", "b", "\0"s, " ", "é", "€", "\xE2\x82", "\xC3", "z"};
+    std::mt19937 rng(12345);
+    for (int round = 0; round < 250; ++round) {
+        const int nrows = static_cast<int>(rng() % 60);
+        const int maxLen = 1 + static_cast<int>(rng() % 30);
+        std::string stem;
+        for (int i = 0; i < 20; ++i) stem += alphabet[rng() % 3];
+        Rows rows;
+        for (int i = 0; i < nrows; ++i) {
+            std::string r;
+            if (rng() % 3 == 0) r = stem.substr(0, rng() % stem.size());
+            const int len = static_cast<int>(rng() % maxLen);
+            for (int k = 0; k < len; ++k) r += alphabet[rng() % alphabet.size()];
+            if (!rows.empty() && rng() % 5 == 0) r = rows[rng() % rows.size()];
+            rows.push_back(r);
+        }
+        const int spin1 = 1 + static_cast<int>(rng() % 6);
+        const int spin2 = spin1 + static_cast<int>(rng() % 5);
+        SCOPED_TRACE("round " + std::to_string(round) + " spins " + std::to_string(spin1) + "-" +
+                     std::to_string(spin2));
+        Rows only = RunChoice(rows, spin1, spin2, DupsChoice::OnlyDups);
+        Rows none = RunChoice(rows, spin1, spin2, DupsChoice::NoDups);
+        ASSERT_EQ(only, Reference(rows, spin1, spin2, DupsChoice::OnlyDups));
+        ASSERT_EQ(none, Reference(rows, spin1, spin2, DupsChoice::NoDups));
+        ASSERT_EQ(RunChoice(rows, spin1, spin2, DupsChoice::All1Dups),
+                  Reference(rows, spin1, spin2, DupsChoice::All1Dups));
+        // The first two choices together give every input row exactly once.
+        Rows both = only;
+        both.insert(both.end(), none.begin(), none.end());
+        Rows input = rows;
+        std::sort(both.begin(), both.end());
+        std::sort(input.begin(), input.end());
+        ASSERT_EQ(both, input);
+    }
+}
+
+TEST(Dups, ProgressRunsOverBothPassesFromZero) {
+    TempDir dir;
+    RowList rows = MakeRows({"h", "g", "f", "e", "d", "c", "b", "a"});
+    InputLineCount = 8;
+    Recorder rec;
+    RunDups(rows, {1, 1, DupsChoice::All1Dups}, dir.file("Results.txt"), rec);
+    std::vector<std::string> expected = {"start:Processing. Please be patient..."};
+    for (const char* prefix : {"Evaluating your data ... ", "Writing your results ... "})
+        for (int p : {0, 12, 25, 38, 50, 62, 75, 88})
+            expected.push_back(prefix + std::to_string(p) + "% complete");
+    expected.push_back("end");
+    EXPECT_EQ(rec.texts, expected);
+    EXPECT_EQ(ProgressPercent, 88);
+
+    // A divisor of 0 (the input was empty when loaded) leaves the start text up.
+    InputLineCount = 0;
+    Recorder quiet;
+    RunDups(rows, {1, 1, DupsChoice::All1Dups}, dir.file("Results.txt"), quiet);
+    EXPECT_EQ(quiet.texts, (std::vector<std::string>{"start:Processing. Please be patient...", "end"}));
+}
+
+TEST(Dups, ResultsFileIsReplacedAndFailuresSurface) {
+    TempDir dir;
+    WriteBytes(dir.file("Results.txt"), "earlier run\r\nmore\r\n");
+    EXPECT_EQ(RunChoice({"x"}, 1, 1, DupsChoice::OnlyDups), Rows{});
+
+    TempDir out;
+    WriteBytes(out.file("Results.txt"), "earlier run\r\n");
+    RowList rows = MakeRows({"a"});
+    NullProgress progress;
+    RunDups(rows, {1, 1, DupsChoice::OnlyDups}, out.file("Results.txt"), progress);
+    EXPECT_EQ(ReadBytes(out.file("Results.txt")), "");
+
+    EXPECT_THROW(RunDups(rows, {1, 1, DupsChoice::NoDups}, out.file("missing/Results.txt"), progress),
+                 FileError);
+}

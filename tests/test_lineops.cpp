@@ -1,0 +1,348 @@
+#include "platform/Chars.h"
+#include "platform/TextFile.h"
+#include "support/Doubles.h"
+#include "support/LineRun.h"
+#include "workbench/LineOperations.h"
+#include "workbench/UGlobal.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <random>
+#include <stdexcept>
+
+using namespace rs;
+using namespace rs::test;
+using Lines = std::vector<std::string>;
+
+namespace {
+const char* const kAllModes[] = {"TRIM",         "LTRIM", "RTRIM",     "UPPER", "LOWER",
+                                 "REMOVE-BLANK", "COUNT", "WORDCOUNT", "TALLY", "SUM"};
+const char* const kPercent = "Processing. Please be patient ... ";
+
+std::string Percent(int p) { return kPercent + std::to_string(p) + "% complete"; }
+}  // namespace
+
+TEST(LineOperations, EmptyInputEmptiesTheResultsFileInEveryMode) {
+    for (const char* mode : kAllModes) {
+        LineRun run = RunMode(mode, "", "ab");
+        EXPECT_TRUE(run.lines.empty()) << mode;
+        EXPECT_EQ(run.progress.texts, (Lines{"start:Processing. Please be patient...", "end"})) << mode;
+        EXPECT_EQ(run.searchText, "ab") << mode;  // upper-cased only once a row is met
+        std::string m = mode;
+        if (m == "TALLY") {
+            EXPECT_EQ(run.outcome.message,
+                      "The word \"ab\" occurred 0 times in your text. Note: Uppercase or lowercase does not "
+                      "matter as it will find it regardless.");
+        } else if (m == "WORDCOUNT") {
+            EXPECT_EQ(run.outcome.message,
+                      "The total number of words in the file is: 0. A word is defined as any characters "
+                      "surrounded by spaces.");
+        } else if (m == "SUM") {
+            EXPECT_EQ(
+                run.outcome.message,
+                "The total sum is: 0   The total \"whole\" values summed up is 0   The total \"frac\" "
+                "(decimal) values summed up is 0   There were 0 values total used in the list and there "
+                "were 0 invalid values in your list that were thrown out.");
+        } else {
+            EXPECT_EQ(run.outcome.kind, LineOutcome::Publish) << mode;
+            EXPECT_TRUE(run.outcome.messagesBefore.empty());
+            continue;
+        }
+        EXPECT_EQ(run.outcome.kind, LineOutcome::Message) << mode;
+    }
+}
+
+TEST(LineOperations, RowsByMode) {
+    const std::string input =
+        "  a B\t\r\n\n \t \nMiXed \xC3\xA9 \xC3\x84 z\n\xFF"
+        "q\n";
+    struct Case {
+        const char* mode;
+        Lines out;
+    } cases[] = {
+        {"TRIM",
+         {"a B", "", "", "MiXed \xC3\xA9 \xC3\x84 z",
+          "\xFF"
+          "q"}},
+        {"LTRIM",
+         {"a B\t", "", "", "MiXed \xC3\xA9 \xC3\x84 z",
+          "\xFF"
+          "q"}},
+        {"RTRIM",
+         {"  a B", "", "", "MiXed \xC3\xA9 \xC3\x84 z",
+          "\xFF"
+          "q"}},
+        {"UPPER",
+         {"  A B\t", "", " \t ", "MIXED \xC3\xA9 \xC3\x84 Z",
+          "\xFF"
+          "Q"}},
+        {"LOWER",
+         {"  a b\t", "", " \t ", "mixed \xC3\xA9 \xC3\x84 z",
+          "\xFF"
+          "q"}},
+        {"REMOVE-BLANK",
+         {"  a B\t", "MiXed \xC3\xA9 \xC3\x84 z",
+          "\xFF"
+          "q"}},
+        {"COUNT",
+         {"1)   a B\t", "2) ", "3)  \t ", "4) MiXed \xC3\xA9 \xC3\x84 z",
+          "5) \xFF"
+          "q"}},
+        {"WORDCOUNT",
+         {"B", "", "", "z",
+          "\xFF"
+          "q"}},
+    };
+    for (auto& c : cases) {
+        LineRun run = RunMode(c.mode, input);
+        EXPECT_EQ(run.lines, c.out) << c.mode;
+    }
+}
+
+TEST(LineOperations, BytesPassThroughUntouched) {
+    // NUL bytes, broken UTF-8 and a row larger than any read buffer.
+    std::string big(3 << 20, 'x');
+    for (std::size_t i = 4099; i < big.size(); i += 4099) big[i] = static_cast<char>(i % 251);
+    for (char& ch : big)
+        if (ch == '\n' || ch == '\r' || ch == 0x1A) ch = '.';
+    const std::string odd("a\0b\xC3\xED\xA0\x80", 7);
+    const std::string input = odd + "\n" + big + "\n";
+    for (const char* mode : {"TRIM", "REMOVE-BLANK", "COUNT"}) {
+        LineRun run = RunMode(mode, input);
+        std::string prefix = std::string(mode) == "COUNT" ? "1) " : "";
+        ASSERT_EQ(run.lines.size(), 2u) << mode;
+        EXPECT_EQ(run.lines[0], prefix + odd) << mode;
+        EXPECT_TRUE(run.lines[1].ends_with(big)) << mode;
+    }
+    LineRun upper = RunMode("UPPER", input);
+    EXPECT_EQ(upper.lines[0], std::string("A\0B\xC3\xED\xA0\x80", 7));
+    EXPECT_EQ(upper.lines[1], chars::Upper(big));
+}
+
+TEST(LineOperations, WordCount) {
+    struct Case {
+        std::string rows;
+        int words;
+        Lines out;
+    } cases[] = {
+        {"one  two   three\n", 3, {"three"}},
+        {"one\ttwo\n", 1, {"one\ttwo"}},
+        {" \t \n", 1, {""}},    // spaces alone still count one word
+        {"\n\n", 0, {"", ""}},  // empty rows count none
+        {"a \t b\n x\t\n", 3, {"b", "x"}},
+    };
+    for (auto& c : cases) {
+        LineRun run = RunMode("WORDCOUNT", c.rows);
+        EXPECT_EQ(run.lines, c.out) << c.rows;
+        EXPECT_EQ(run.outcome.message,
+                  "The total number of words in the file is: " + std::to_string(c.words) +
+                      ". A word is defined as any characters surrounded by spaces.")
+            << c.rows;
+    }
+}
+
+TEST(LineOperations, WordCountAgreesWithDeletingWordByWord) {
+    // The counting as users have it described: trim, then while a space is left delete up to
+    // and including it and trim again.
+    auto literal = [](std::string row, std::int64_t& words) {
+        row = std::string(chars::Trim(row));
+        for (std::size_t sp; (sp = row.find(' ')) != std::string::npos; ++words)
+            row = std::string(chars::Trim(row.substr(sp + 1)));
+        ++words;
+        return row;
+    };
+    std::mt19937 rng(11);
+    std::string input;
+    Lines expected;
+    std::int64_t words = 0;
+    for (int r = 0; r < 3000; ++r) {
+        std::string row;
+        int len = static_cast<int>(rng() % 40);
+        for (int i = 0; i < len; ++i) row.push_back("ab  \t\x01\xC3"[rng() % 7]);
+        input += row + "\n";
+        expected.push_back(row.empty() ? row : literal(row, words));
+    }
+    LineRun run = RunMode("WORDCOUNT", input);
+    EXPECT_EQ(run.lines, expected);
+    EXPECT_EQ(run.outcome.message, "The total number of words in the file is: " + std::to_string(words) +
+                                       ". A word is defined as any characters surrounded by spaces.");
+}
+
+TEST(LineOperations, TallyCountsCaseFoldedOccurrencesAndDeletesThem) {
+    struct Case {
+        std::string search, rows;
+        int count;
+        Lines out;
+        std::string shown;
+    } cases[] = {
+        {"ab", "aabb\n", 2, {""}, "AB"},
+        {"ab", "xAbyab\n\nAB\n", 3, {"XY", "", ""}, "AB"},
+        {"aa", "aaaa\naaa\n", 3, {"", "A"}, "AA"},
+        {"\xC3\xA9", "\xC3\x89\n", 0, {"\xC3\x89"}, "\xC3\xA9"},  // only a to z fold
+        {"x", "\n", 0, {""}, "x"},                                // no non-empty row: kept as typed
+    };
+    for (auto& c : cases) {
+        LineRun run = RunMode("TALLY", c.rows, c.search);
+        EXPECT_EQ(run.lines, c.out) << c.rows;
+        EXPECT_EQ(run.searchText, c.shown);
+        EXPECT_EQ(run.outcome.message,
+                  "The word \"" + c.shown + "\" occurred " + std::to_string(c.count) +
+                      " times in your text. Note: Uppercase or lowercase does not matter "
+                      "as it will find it regardless.");
+    }
+}
+
+TEST(OccurrenceEraser, MatchesDeletingTheFirstOccurrenceAndSearchingAgain) {
+    auto naive = [](std::string row, const std::string& text, std::int64_t& count) {
+        count = 0;
+        for (std::size_t p; !text.empty() && (p = row.find(text)) != std::string::npos; ++count)
+            row.erase(p, text.size());
+        return row;
+    };
+    std::mt19937 rng(7);
+    for (int iter = 0; iter < 20000; ++iter) {
+        std::string text, row;
+        int tl = 1 + static_cast<int>(rng() % 4), rl = static_cast<int>(rng() % 30);
+        for (int i = 0; i < tl; ++i) text.push_back("ab"[rng() % 2]);
+        for (int i = 0; i < rl; ++i) row.push_back("abc"[rng() % 3 == 2 && rng() % 4 == 0 ? 2 : rng() % 2]);
+        std::int64_t expectedCount;
+        std::string expected = naive(row, text, expectedCount);
+        OccurrenceEraser eraser(text);
+        std::size_t n = row.size();
+        std::int64_t count = eraser.erase(row.data(), n);
+        ASSERT_EQ(std::string(row.data(), n), expected) << text << " in " << row;
+        ASSERT_EQ(count, expectedCount);
+    }
+    // A row of nested occurrences much longer than the text stays linear and exact.
+    std::string deep = std::string(500000, 'a') + std::string(500000, 'b');
+    std::size_t n = deep.size();
+    EXPECT_EQ(OccurrenceEraser("ab").erase(deep.data(), n), 500000);
+    EXPECT_EQ(n, 0u);
+}
+
+TEST(LineOperations, PercentagesAfterEveryRow) {
+    LineRun run = RunMode("UPPER", "a\nb\nc\nd\ne\nf\ng\nh\n");
+    EXPECT_EQ(run.progress.texts,
+              (Lines{"start:Processing. Please be patient...", Percent(12), Percent(25), Percent(38),
+                     Percent(50), Percent(62), Percent(75), Percent(88), Percent(100), "end"}));
+    EXPECT_EQ(RowCounter, 8);
+    EXPECT_EQ(ProgressPercent, 100);
+
+    // A file that grew since it was loaded passes 100; one loaded empty shows no percentage.
+    LineRun grown = RunMode("TRIM", "a\nb\nc\n", "", '.', 2);
+    EXPECT_EQ(grown.progress.texts.at(3), Percent(150));
+    LineRun unloaded = RunMode("COUNT", "a\nb\nc\n", "", '.', 0);
+    EXPECT_EQ(unloaded.progress.texts, (Lines{"start:Processing. Please be patient...", "end"}));
+    EXPECT_EQ(unloaded.lines, (Lines{"1) a", "2) b", "3) c"}));
+    EXPECT_EQ(RowCounter, 3);
+}
+
+TEST(RemoveTextEverywhere, DeletesUntilNoneIsLeftAndKeepsEveryRow) {
+    TempDir dir;
+    struct Case {
+        std::string search, rows;
+        Lines out;
+    } cases[] = {
+        {"ab", "aabb\nabab\nAB\n\nxaby\n", {"", "", "AB", "", "xy"}},
+        {"aa", "aaa\n", {"a"}},
+        {" x ", "a x b\nax b\n x \n", {"ab", "ax b", ""}},
+        {"\xC3\xA9", "caf\xC3\xA9\xC3\xA9!\n", {"caf!"}},
+    };
+    for (auto& c : cases) {
+        WriteBytes(dir.file("in.txt"), c.rows);
+        InputLineCount = static_cast<int>(c.out.size());
+        RecordingProgress progress;
+        LineOutcome o = RemoveTextEverywhere(dir.file("in.txt"), c.search, dir.file("out.txt"), progress);
+        EXPECT_EQ(o.kind, LineOutcome::Publish);
+        EXPECT_TRUE(o.messagesBefore.empty());
+        EXPECT_EQ(ReadCrlfLines(dir.file("out.txt")), c.out) << c.rows;
+        EXPECT_EQ(progress.texts.front(), "start:Processing. Please be patient...");
+        EXPECT_EQ(progress.texts.end()[-2], Percent(100));
+        EXPECT_EQ(RowCounter, static_cast<int>(c.out.size()));
+    }
+    WriteBytes(dir.file("in.txt"), "");
+    RecordingProgress progress;
+    RemoveTextEverywhere(dir.file("in.txt"), "a", dir.file("out.txt"), progress);
+    EXPECT_EQ(ReadBytes(dir.file("out.txt")), "");
+    EXPECT_EQ(progress.texts, (Lines{"start:Processing. Please be patient...", "end"}));
+}
+
+TEST(RemoveLinesContaining, WritesTheOtherRowsAndCountsTheRemovedOnes) {
+    TempDir dir;
+    RowList rows;
+    for (const char* r : {"keep", "", "the Smith row", "smith", "Smith", " "}) rows.append(r);
+    LineOutcome o = RemoveLinesContaining(rows, "Smith", dir.file("out.txt"));
+    EXPECT_EQ(ReadCrlfLines(dir.file("out.txt")), (Lines{"keep", "", "smith", " "}));
+    EXPECT_EQ(o.kind, LineOutcome::Publish);
+    EXPECT_EQ(o.messagesBefore, (Lines{"Total rows removed = 2"}));
+
+    o = RemoveLinesContaining(rows, "zz", dir.file("out.txt"));
+    EXPECT_EQ(ReadCrlfLines(dir.file("out.txt")).size(), rows.size());
+    EXPECT_EQ(o.messagesBefore, (Lines{"Total rows removed = 0"}));
+
+    o = RemoveLinesContaining(RowList(), "zz", dir.file("out.txt"));
+    EXPECT_EQ(ReadBytes(dir.file("out.txt")), "");
+    EXPECT_EQ(o.messagesBefore, (Lines{"Total rows removed = 0"}));
+}
+
+TEST(LineOperations, RefusesToWriteOverItsOwnInput) {
+    TempDir dir;
+    const std::string results = dir.file("Results.txt");
+    WriteBytes(results, "a\r\nb\r\n");
+    std::string search = "a";
+    RecordingProgress progress;
+    for (const char* mode : kAllModes) {
+        LineOutcome o = RunLineOperation(mode, results, search, results, progress);
+        EXPECT_EQ(o.kind, LineOutcome::Refused) << mode;
+        EXPECT_NE(o.message.find(results), std::string::npos);
+    }
+    EXPECT_EQ(RemoveTextEverywhere(results, "a", results, progress).kind, LineOutcome::Refused);
+    // The same file under another name is refused too.
+    std::string other = dir.file("sub/../Results.txt");
+    std::filesystem::create_directory(dir.file("sub"));
+    EXPECT_EQ(RemoveTextEverywhere(other, "a", results, progress).kind, LineOutcome::Refused);
+    RowList rows;
+    rows.append("a");
+    EXPECT_EQ(RemoveLinesContaining(rows, "a", results, other).kind, LineOutcome::Refused);
+    EXPECT_TRUE(progress.texts.empty());
+    EXPECT_EQ(ReadBytes(results), "a\r\nb\r\n");
+}
+
+TEST(LineOperations, MissingInputRaisesFileErrorAndLeavesTheResultsAlone) {
+    TempDir dir;
+    WriteBytes(dir.file("Results.txt"), "previous\r\n");
+    std::string search = "a";
+    RecordingProgress progress;
+    EXPECT_THROW(RunLineOperation("SUM", dir.file("gone.txt"), search, dir.file("Results.txt"), progress),
+                 FileError);
+    EXPECT_THROW(RemoveTextEverywhere(dir.file("gone.txt"), "a", dir.file("Results.txt"), progress),
+                 FileError);
+    EXPECT_TRUE(progress.texts.empty());
+    EXPECT_EQ(ReadBytes(dir.file("Results.txt")), "previous\r\n");
+    EXPECT_THROW(RunLineOperation("trim", dir.file("gone.txt"), search, dir.file("Results.txt"), progress),
+                 std::invalid_argument);
+}
+
+TEST(FinishLineOutcome, ShowsMessagesBeforePublishingOrInsteadOfIt) {
+    DoublesScope doubles;
+    struct OrderShell : Shell {
+        explicit OrderShell(RecordingDialogs& d) : dialogs(d) {}
+        ShellResult open(const std::string& target, bool) override {
+            opened.push_back(target + " after " + std::to_string(dialogs.messages.size()));
+            return ShellResult::Ok;
+        }
+        ShellResult openFolder(const std::string&) override { return ShellResult::Ok; }
+        RecordingDialogs& dialogs;
+        Lines opened;
+    } shell(doubles.dialogs);
+    InstallShell(&shell);
+    ResultsFileName = "/w/Results.txt";
+
+    FinishLineOutcome({LineOutcome::Publish, {}, {"Total rows removed = 3"}});
+    EXPECT_EQ(shell.opened, (Lines{"/w/Results.txt after 1"}));
+    FinishLineOutcome({LineOutcome::Message, "counted", {}});
+    EXPECT_EQ(shell.opened.size(), 1u);
+    EXPECT_EQ(doubles.dialogs.texts(), (Lines{"Total rows removed = 3", "counted"}));
+    InstallShell(&doubles.shell);
+}

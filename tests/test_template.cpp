@@ -1,0 +1,170 @@
+#include "platform/TextFile.h"
+#include "support/Doubles.h"
+#include "workbench/MemoRows.h"
+#include "workbench/TemplateLogic.h"
+
+#include <gtest/gtest.h>
+
+using namespace rs;
+using rs::test::ReadCrlfLines;
+using rs::test::TempDir;
+
+namespace {
+
+std::vector<std::string> Rows(const std::string& text) {
+    MemoRows m(text);
+    std::vector<std::string> out;
+    for (std::int32_t i = 0; i < m.count(); ++i) out.emplace_back(m[static_cast<std::size_t>(i)]);
+    return out;
+}
+
+TemplateSettings Make(const std::string& templ, const std::string& key1, const std::string& filler1,
+                      const std::string& key2 = {}, const std::string& filler2 = {},
+                      const std::string& key3 = {}, const std::string& filler3 = {}) {
+    TemplateSettings s;
+    s.templateRows = MemoRows(templ);
+    s.key1 = key1;
+    s.key2 = key2;
+    s.key3 = key3;
+    s.filler1 = MemoRows(filler1);
+    s.filler2 = MemoRows(filler2);
+    s.filler3 = MemoRows(filler3);
+    return s;
+}
+
+std::vector<std::string> Build(const TemplateSettings& s) {
+    TempDir dir;
+    const std::string path = dir.file("out.txt");
+    TextWriter w(path);
+    const std::int64_t n = WriteTemplateCopies(s, w);
+    w.close();
+    auto lines = ReadCrlfLines(path);
+    EXPECT_EQ(n, static_cast<std::int64_t>(lines.size()));
+    return lines;
+}
+
+struct Recorder : Progress {
+    void start(std::string_view t) override { texts.emplace_back(t); }
+    void update(std::string_view t) override { texts.emplace_back(t); }
+    void end() override { ++ends; }
+    std::vector<std::string> texts;
+    int ends = 0;
+};
+
+}  // namespace
+
+TEST(MemoRows, FinalBreakIsNotARowButInnerEmptyLinesAre) {
+    using V = std::vector<std::string>;
+    EXPECT_EQ(Rows(""), V{});
+    EXPECT_EQ(Rows("\n"), V{""});
+    EXPECT_EQ(Rows("a"), V{"a"});
+    EXPECT_EQ(Rows("a\n"), V{"a"});
+    EXPECT_EQ(Rows("a\n\n"), (V{"a", ""}));
+    EXPECT_EQ(Rows("a\n\nb"), (V{"a", "", "b"}));
+    EXPECT_EQ(Rows("a\r\nb\r\n"), (V{"a", "b"}));
+    EXPECT_EQ(Rows(" x \n\t"), (V{" x ", "\t"}));
+}
+
+TEST(MemoRows, CopiesKeepTheirRows) {
+    // Short texts live inside the string object: rows must survive a copy or a move.
+    MemoRows a("ab\ncd");
+    MemoRows b = a;
+    MemoRows c = std::move(a);
+    EXPECT_EQ(b[1], "cd");
+    EXPECT_EQ(c[0], "ab");
+}
+
+TEST(TemplateCheck, FirstFailingCheckWinsInOrder) {
+    struct Case {
+        const char* name;
+        TemplateSettings s;
+        const char* expected;
+    };
+    Case cases[] = {
+        {"no template, nothing else", Make("", "", ""), kTemplateNoTemplate},
+        {"template of one break only", Make("\n", "K", "a"), nullptr},
+        {"no filler 1", Make("t", "", ""), kTemplateNoFiller},
+        {"filler 1 ends with a break only", Make("t", "K", "\n"), nullptr},
+        {"blank key 1", Make("t", "   ", "a"), kTemplateNoKey},
+        {"key 1 of control bytes", Make("t", "\t\x01", "a"), kTemplateNoKey},
+        {"filler 2 one row longer", Make("t", "K", "a\nb", "L", "1\n2\n3"), kTemplateCountsDiffer},
+        {"counts are checked before keys", Make("t", "K", "a", "", "1\n2"), kTemplateCountsDiffer},
+        {"filler 3 shorter", Make("t", "K", "a\nb", "", "", "M", "1"), kTemplateCountsDiffer},
+        {"filler 2 without key 2", Make("t", "K", "a", " ", "1"), kTemplateKeyFillerPair},
+        {"key 2 without filler 2", Make("t", "K", "a", "L", ""), kTemplateKeyFillerPair},
+        {"filler 3 without key 3", Make("t", "K", "a", "", "", "", "1"), kTemplateKeyFillerPair},
+        {"key 3 without filler 3", Make("t", "K", "a", "", "", "M", ""), kTemplateKeyFillerPair},
+        {"pair 3 without pair 2", Make("t", "K", "a", "", "", "M", "1"), nullptr},
+        {"all three pairs", Make("t", "K", "a\nb", "L", "1\n2", "M", "x\ny"), nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(CheckTemplate(c.s), c.expected ? std::string(c.expected) : std::string());
+    }
+}
+
+TEST(TemplateBuild, Replacements) {
+    struct Case {
+        TemplateSettings s;
+        std::vector<std::string> lines;
+    };
+    Case cases[] = {
+        {Make("NAME", "name", "Ann"), {"NAME"}},                       // case counts
+        {Make("aaa", "aa", "b"), {"ba"}},                              // non-overlapping, from the left
+        {Make("Hello KEY", "KEY", "CODE", "CODE", "7"), {"Hello 7"}},  // key 2 found in filler 1's text
+        {Make("A B", "A", "x", "B", "A"), {"x A"}},                    // key 1 not searched again
+        {Make("KEY KEY", "KEY", "K"), {"K K"}},                        // every occurrence
+        {Make("XaX bX", " X", "_", "", ""), {"XaX bX"}},               // key used as typed, with its space
+        {Make("X a X", " X", "_"), {"X a_"}},
+        {Make("k-k", "k", "kk"), {"kk-kk"}},                     // inserted text is not searched again
+        {Make("A-B-C", "A", "1", "", "", "C", "3"), {"1-B-3"}},  // pairs 1 and 3 only
+        {Make("héllo wörld", "ö", "oe"), {"héllo woerld"}},      // multi-byte characters
+        {Make("no key here", "KEY", "a\nb"), {"no key here", "no key here"}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(Build(c.s), c.lines);
+}
+
+TEST(TemplateBuild, CopiesFollowFillerOrderWithEveryTemplateRow) {
+    // The worked example: two copies of a two-row template.
+    EXPECT_EQ(Build(Make("Dear NAME,\nYour code is CODE.", "NAME", "Ann\nBob", "CODE", "11\n22")),
+              (std::vector<std::string>{"Dear Ann,", "Your code is 11.", "Dear Bob,", "Your code is 22."}));
+    // An empty template row is written in every copy.
+    EXPECT_EQ(Build(Make("a K\n\nb K", "K", "1\n2")),
+              (std::vector<std::string>{"a 1", "", "b 1", "a 2", "", "b 2"}));
+    // Five filler rows, the text ending with a break: five copies, not six; an empty filler
+    // row removes the key.
+    EXPECT_EQ(Build(Make("<K>", "K", "a\nb\n\nd\ne\n")),
+              (std::vector<std::string>{"<a>", "<b>", "<>", "<d>", "<e>"}));
+}
+
+TEST(TemplateRun, RefusedRunWritesNothingAndShowsNoProgress) {
+    TempDir dir;
+    const std::string path = dir.file("Results.txt");
+    test::WriteBytes(path, "old\r\n");
+    Recorder progress;
+    TemplateOutcome out = RunTemplate(Make("t", "K", "a", "L", ""), path, progress);
+    EXPECT_EQ(out.messages, std::vector<std::string>{kTemplateKeyFillerPair});
+    EXPECT_FALSE(out.publish);
+    EXPECT_TRUE(progress.texts.empty());
+    EXPECT_EQ(test::ReadBytes(path), "old\r\n");
+}
+
+TEST(TemplateRun, OverwritesResultsAndPublishes) {
+    TempDir dir;
+    const std::string path = dir.file("Results.txt");
+    test::WriteBytes(path, "an older and longer results file\r\nwith two lines\r\n");
+    Recorder progress;
+    TemplateOutcome out = RunTemplate(Make("x=K", "K", "1\n2"), path, progress);
+    EXPECT_TRUE(out.messages.empty());
+    EXPECT_TRUE(out.publish);
+    EXPECT_EQ(progress.texts, std::vector<std::string>{std::string(kTextProcessing)});
+    EXPECT_EQ(progress.ends, 1);
+    EXPECT_EQ(test::ReadBytes(path), "x=1\r\nx=2\r\n");
+}
+
+TEST(TemplateRun, UnwritableResultsFileThrowsAndLeavesProgressUp) {
+    TempDir dir;
+    Recorder progress;
+    EXPECT_THROW(RunTemplate(Make("t", "K", "a"), dir.file("missing/Results.txt"), progress), FileError);
+    EXPECT_EQ(progress.ends, 0);
+}

@@ -1,0 +1,19 @@
+#include "Links.h"
+
+#include "platform/Dialogs.h"
+#include "platform/Folders.h"
+#include "platform/Shell.h"
+
+namespace rs {
+
+void OpenLocalPage(const std::string& fileName, const std::string& notFoundText) {
+    if (shell().open(JoinPath(ExecutableFolder(), fileName), true) == ShellResult::FileNotFound)
+        dialogs().message(notFoundText, MsgKind::Error, kLinkErrorCaption);
+}
+
+void OpenHelpPage() { OpenLocalPage(kHelpPage, kHelpNotFound); }
+void OpenDownloadPage() { OpenLocalPage(kDownloadPage, kDownloadNotFound); }
+void OpenExamplesPage() { OpenLocalPage(kExamplesPage, kExamplesNotFound); }
+void OpenSamplePage() { OpenLocalPage(kSamplePage, kSampleNotFound); }
+
+}  // namespace rs

@@ -1,0 +1,80 @@
+#include "UDups.h"
+
+#include "UGlobal.h"
+#include "UGuard.h"
+#include "UProgressWindow.h"
+#include "platform/Dialogs.h"
+#include "ui_Dups.h"
+#include "workbench/Publish.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QScreen>
+
+#include <algorithm>
+
+namespace rs {
+
+TFrmDups* FrmDups = nullptr;
+
+namespace {
+// The whole number written in the spin edit, its minimum when the text is not one.
+std::int32_t SpinValue(const QSpinBox* spin) {
+    bool ok = false;
+    const int v = spin->cleanText().trimmed().toInt(&ok);
+    if (!ok) return spin->minimum();
+    return std::clamp(v, spin->minimum(), spin->maximum());
+}
+}  // namespace
+
+TFrmDups::TFrmDups(QWidget* parent) : QWidget(parent, Qt::Window), ui(std::make_unique<Ui::TFrmDups>()) {
+    ui->setupUi(this);
+    ui->ListHidden->setVisible(false);
+    resize(525, 267);
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    connect(ui->CmdCreate, &QPushButton::clicked, this, &TFrmDups::CmdCreateClick);
+    connect(ui->BitBtn1, &QPushButton::clicked, this, &TFrmDups::BitBtn1Click);
+    FormCreate();
+}
+
+TFrmDups::~TFrmDups() = default;
+
+void TFrmDups::FormCreate() { ui->RadAll1Dups->setChecked(true); }
+
+DupsSettings TFrmDups::Settings() const {
+    DupsSettings s;
+    s.spin1 = SpinValue(ui->Spin1);
+    s.spin2 = SpinValue(ui->Spin2);
+    s.choice = ui->RadOnlyDups->isChecked() ? DupsChoice::OnlyDups
+               : ui->RadNoDups->isChecked() ? DupsChoice::NoDups
+                                            : DupsChoice::All1Dups;
+    return s;
+}
+
+void TFrmDups::CmdCreateClick() {
+    // Settings are taken once: a change made while the run pumps events waits for the next run.
+    const DupsSettings s = Settings();
+    if (std::string msg = ValidateDups(s); !msg.empty()) {
+        ShowMessage(msg);
+        return;
+    }
+    RunGuarded([&] {
+        DupsResult r = RunDups(ListInput, s, ResultsFileName, *FrmProgressWindow);
+        for (const auto& m : r.messages) ShowMessage(m);
+        if (r.publish) PublishResultsFile();
+    });
+}
+
+void TFrmDups::BitBtn1Click() { close(); }
+
+void TFrmDups::keyPressEvent(QKeyEvent* event) {
+    // Enter that no button took presses the default button, "Exit".
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        ui->BitBtn1->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+}  // namespace rs
