@@ -153,6 +153,11 @@ TEST(RemoveDialog, ValidatesBeforeTouchingAnythingThenRunsBothModes) {
     EXPECT_EQ(scope.results(), (Lines{"1", "cd2", "3", "a"}));
     EXPECT_EQ(scope.doubles.shell.opened.size(), 3u);
     EXPECT_EQ(scope.doubles.dialogs.messages.size(), 2u);
+
+    // Enter in an edit box presses the default button, "Exit", which only hides.
+    QTest::keyClick(form.ui->EdDelete, Qt::Key_Return);
+    EXPECT_TRUE(form.isHidden());
+    EXPECT_EQ(form.ui->EdDelete->text(), "b");
 }
 
 namespace {

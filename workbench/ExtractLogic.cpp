@@ -242,7 +242,7 @@ DialogOutcome RunExtract(const RowList& rows, const ExtractSettings& s, const st
             } else if (!matched) {
                 out.line(row);
             } else {
-                continue;  // a rejected row of the opposite pass has no progress update
+                continue;  // a matching row of the opposite pass is passed over without an update
             }
             reporter.row(static_cast<std::int64_t>(i));
         }
