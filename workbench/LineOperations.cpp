@@ -12,6 +12,10 @@
 #include <cstring>
 #include <stdexcept>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace rs {
 
 namespace {
@@ -69,6 +73,35 @@ struct SumTotals {
 // Byte-exact search. (memmem costs more per call than a first-byte scan on short rows.)
 inline bool Contains(std::string_view s, std::string_view sub) {
     return !sub.empty() && s.find(sub) != std::string_view::npos;
+}
+
+// Bytes that FindPadded may read past the end of the text it searches.
+constexpr std::size_t kFindPadding = 16;
+
+// The first occurrence of sub in p[0..n), or npos. Candidates are the positions where the
+// first and the last byte of sub both match, sixteen at a time.
+std::size_t FindPadded(const char* p, std::size_t n, std::string_view sub) {
+    const std::size_t m = sub.size();
+    if (m == 0 || n < m) return std::string_view::npos;
+#if defined(__SSE2__)
+    const __m128i first = _mm_set1_epi8(sub[0]);
+    const __m128i last = _mm_set1_epi8(sub[m - 1]);
+    const std::size_t end = n - m;  // the last position where sub can start
+    for (std::size_t i = 0; i <= end; i += 16) {
+        __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+        __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + m - 1));
+        unsigned mask = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a, first), _mm_cmpeq_epi8(b, last))));
+        if (end - i < 15) mask &= (2u << (end - i)) - 1;
+        for (; mask; mask &= mask - 1) {
+            std::size_t j = i + static_cast<std::size_t>(__builtin_ctz(mask));
+            if (m <= 2 || std::memcmp(p + j + 1, sub.data() + 1, m - 2) == 0) return j;
+        }
+    }
+    return std::string_view::npos;
+#else
+    return std::string_view(p, n).find(sub);
+#endif
 }
 
 inline bool HasByte(std::uint64_t w, unsigned char b) {
@@ -198,10 +231,12 @@ OccurrenceEraser::OccurrenceEraser(std::string_view text) : text_(text), border_
     }
 }
 
-std::int64_t OccurrenceEraser::erase(char* p, std::size_t& n) {
+std::int64_t OccurrenceEraser::erase(std::string& row, std::size_t& n) {
     const std::size_t m = text_.size();
-    if (n < m) return 0;
-    const std::size_t first = m ? std::string_view(p, n).find(text_) : std::string_view::npos;
+    if (m == 0 || n < m) return 0;
+    if (row.size() < n + kFindPadding) row.resize(n + kFindPadding);
+    char* p = row.data();
+    const std::size_t first = FindPadded(p, n, text_);
     if (first == std::string_view::npos) return 0;
     // A matcher whose state is kept for every byte written: after a deletion, matching goes
     // on from the state of the byte now last, which is what searching the shortened row
@@ -293,10 +328,9 @@ LineOutcome RunLineOperation(std::string_view modeText, const std::string& input
                         searchUpper = true;
                     }
                     CaseCopy<'a'>(line, buf);
-                    char* p = buf.data();
                     std::size_t n = line.size();
-                    occurrences += tally.erase(p, n);
-                    row = std::string_view(p, n);
+                    occurrences += tally.erase(buf, n);
+                    row = std::string_view(buf.data(), n);
                     break;
                 }
                 case Mode::Sum:
@@ -351,11 +385,10 @@ LineOutcome RemoveTextEverywhere(const std::string& inputFileName, const std::st
     while (in.readLine(line)) {
         std::string_view row = line;
         if (Contains(line, searchText)) {
-            char* p = Room(buf, line.size());
-            std::copy(line.begin(), line.end(), p);
+            std::copy(line.begin(), line.end(), Room(buf, line.size()));
             std::size_t n = line.size();
-            eraser.erase(p, n);
-            row = std::string_view(p, n);
+            eraser.erase(buf, n);
+            row = std::string_view(buf.data(), n);
         }
         RowCounter = static_cast<std::int32_t>(++k);
         out.writeLine(row);

@@ -50,9 +50,9 @@ void FinishLineOutcome(const LineOutcome& outcome);
 class OccurrenceEraser {
 public:
     explicit OccurrenceEraser(std::string_view text);
-    // Works in place on the n bytes at p; returns the number of deletions, and n becomes the
-    // new length.
-    std::int64_t erase(char* p, std::size_t& n);
+    // Works in place on the first n bytes of row (which may grow past n); returns the number
+    // of deletions, and n becomes the new length.
+    std::int64_t erase(std::string& row, std::size_t& n);
 
 private:
     std::string text_;
