@@ -178,7 +178,7 @@ TEST(LineOperations, TallyCountsCaseFoldedOccurrencesAndDeletesThem) {
     } cases[] = {
         {"ab", "aabb\n", 2, {""}, "AB"},
         {"ab", "xAbyab\n\nAB\n", 3, {"XY", "", ""}, "AB"},
-        {"ab", "xxxxab\nxxxxa\n", 1, {"XXXX", "XXXXA"}, "AB"},  // a shorter row after a longer one
+        {"ab", "xxxxxxxxab\nxa\n", 1, {"XXXXXXXX", "XA"}, "AB"},  // a short row after a longer one
         {"aa", "aaaa\naaa\n", 3, {"", "A"}, "AA"},
         {"\xC3\xA9", "\xC3\x89\n", 0, {"\xC3\x89"}, "\xC3\xA9"},  // only a to z fold
         {"x", "\n", 0, {""}, "x"},                                // no non-empty row: kept as typed
