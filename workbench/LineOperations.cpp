@@ -223,35 +223,19 @@ std::string SumMessage(const SumTotals& t, char separator) {
 
 }  // namespace
 
-OccurrenceEraser::OccurrenceEraser(std::string_view text) : text_(text), border_(text.size()) {
-    for (std::size_t i = 1, k = 0; i < text_.size(); ++i) {
-        while (k > 0 && text_[i] != text_[k]) k = border_[k - 1];
-        if (text_[i] == text_[k]) ++k;
-        border_[i] = static_cast<std::uint32_t>(k);
-    }
-}
+namespace {
 
-std::int64_t OccurrenceEraser::erase(std::string& row, std::size_t& n) {
-    const std::size_t m = text_.size();
-    if (m == 0 || n < m) return 0;
-    if (row.size() < n + kFindPadding) row.resize(n + kFindPadding);
-    char* p = row.data();
-    const std::size_t first = FindPadded(p, n, text_);
-    if (first == std::string_view::npos) return 0;
-    // A matcher whose state is kept for every byte written: after a deletion, matching goes
-    // on from the state of the byte now last, which is what searching the shortened row
-    // again from its start would find. It starts at the first occurrence; the states of the
-    // bytes before it are worked out only if deletions uncover them.
-    if (state_.size() < n) state_.resize(n);
-    std::uint32_t* st = state_.data();
-    auto step = [&](std::uint32_t cur, char c) {
-        while (cur > 0 && text_[cur] != c) cur = border_[cur - 1];
-        return text_[cur] == c ? cur + 1 : cur;
-    };
+// A matcher whose state is kept for every byte written: after a deletion, matching goes on
+// from the state of the byte now last, which is what searching the shortened row again from
+// its start would find. It starts at the first occurrence; the states of the bytes before it
+// are worked out only if deletions uncover them.
+template <class Step>
+std::int64_t EraseFrom(char* p, std::size_t& n, std::size_t first, std::size_t m, std::uint32_t* st,
+                       Step step) {
     std::uint32_t cur = 0;
     // No state reaches m - 1 bytes back, so the last m - 1 bytes give the state at first - 1.
     for (std::size_t k = first >= m ? first - m + 1 : 0; k < first; ++k) cur = step(cur, p[k]);
-    std::size_t known = first;  // st[k] holds for first - 1 <= k < w
+    std::size_t known = first;  // st[k] holds for known <= k < w
     if (first > 0) st[--known] = cur;
 
     std::size_t w = first;
@@ -275,6 +259,47 @@ std::int64_t OccurrenceEraser::erase(std::string& row, std::size_t& n) {
     }
     n = w;
     return count;
+}
+
+constexpr std::size_t kMaxTableText = 256;
+
+}  // namespace
+
+OccurrenceEraser::OccurrenceEraser(std::string_view text) : text_(text), border_(text.size()) {
+    const std::size_t m = text_.size();
+    for (std::size_t i = 1, k = 0; i < m; ++i) {
+        while (k > 0 && text_[i] != text_[k]) k = border_[k - 1];
+        if (text_[i] == text_[k]) ++k;
+        border_[i] = static_cast<std::uint32_t>(k);
+    }
+    // For texts of ordinary length, a transition table makes each byte one lookup.
+    if (m == 0 || m > kMaxTableText) return;
+    next_.assign(m * 256, 0);
+    for (std::size_t s = 0; s < m; ++s)
+        for (unsigned c = 0; c < 256; ++c)
+            next_[s * 256 + c] = static_cast<unsigned char>(text_[s]) == c ? static_cast<std::uint16_t>(s + 1)
+                                 : s == 0                                  ? 0
+                                                                           : next_[border_[s - 1] * 256 + c];
+}
+
+std::int64_t OccurrenceEraser::erase(std::string& row, std::size_t& n) {
+    const std::size_t m = text_.size();
+    if (m == 0 || n < m) return 0;
+    if (row.size() < n + kFindPadding) row.resize(n + kFindPadding);
+    char* p = row.data();
+    const std::size_t first = FindPadded(p, n, text_);
+    if (first == std::string_view::npos) return 0;
+    if (state_.size() < n) state_.resize(n);
+    if (!next_.empty()) {
+        const std::uint16_t* next = next_.data();
+        return EraseFrom(p, n, first, m, state_.data(), [next](std::uint32_t cur, char c) -> std::uint32_t {
+            return next[cur * 256 + static_cast<unsigned char>(c)];
+        });
+    }
+    return EraseFrom(p, n, first, m, state_.data(), [this](std::uint32_t cur, char c) {
+        while (cur > 0 && text_[cur] != c) cur = border_[cur - 1];
+        return text_[cur] == c ? cur + 1 : cur;
+    });
 }
 
 LineOutcome RunLineOperation(std::string_view modeText, const std::string& inputFileName,

@@ -58,6 +58,7 @@ private:
     std::string text_;
     std::vector<std::uint32_t> border_;  // longest proper border of each prefix of text_
     std::vector<std::uint32_t> state_;   // match state after each kept byte
+    std::vector<std::uint16_t> next_;    // state transitions by byte, for texts of up to 256 bytes
 };
 
 }  // namespace rs
