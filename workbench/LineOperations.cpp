@@ -176,11 +176,18 @@ std::string_view WordCountRow(std::string_view row, std::int64_t& words) {
     const unsigned char* s = reinterpret_cast<const unsigned char*>(t.data());
     const std::size_t n = t.size();
     // Rows whose only such byte is the space: count where a run of spaces starts.
+    // Byte-wide counters over stretches of 255 bytes let the compiler keep 16 bytes a step.
     unsigned control = 0;
     std::size_t runs = 0;
-    for (std::size_t i = 1; i < n; ++i) {
-        runs += (s[i] == ' ') & (s[i - 1] != ' ');
-        control |= s[i] < 32;
+    for (std::size_t i = 1; i < n;) {
+        const std::size_t stretch = std::min(n, i + 255);
+        unsigned char runs8 = 0, control8 = 0;
+        for (; i < stretch; ++i) {
+            runs8 += (s[i] == ' ') & (s[i - 1] != ' ');
+            control8 |= s[i] < 32;
+        }
+        runs += runs8;
+        control |= control8;
     }
     if (!control) {
         words += 1 + static_cast<std::int64_t>(runs);
