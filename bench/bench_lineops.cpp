@@ -104,8 +104,9 @@ Register removeLinesCmd("remove-lines", [](const std::vector<std::string>& a) {
     double load = Seconds(t0);
     t0 = std::chrono::steady_clock::now();
     LineOutcome o = RemoveLinesContaining(rows, a[2], a[1], a[0]);
-    std::fprintf(stderr, "load_seconds=%.3f\n", load);
-    Report(o, Seconds(t0));
+    double op = Seconds(t0);
+    for (auto& m : o.messagesBefore) std::fprintf(stderr, "%s\n", m.c_str());
+    std::fprintf(stderr, "rows=%zu load_seconds=%.3f op_seconds=%.3f\n", rows.size(), load, op);
     return o.kind == LineOutcome::Refused ? 1 : 0;
 });
 

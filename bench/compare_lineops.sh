@@ -4,7 +4,7 @@
 # into a RowList), measured inside the process.
 #
 #   bench/compare_lineops.sh            (from the repository root, after building)
-#   DATA=/path/file.txt RUNS=5 OUT=/dev/shm/out.txt TEXT=Smith bench/compare_lineops.sh
+#   DATA=/path/file.txt RUNS=5 OUT=/dev/shm/out.txt TEXT=Smith ONLY="sum tally" bench/compare_lineops.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -36,7 +36,8 @@ median() { printf '%s\n' "$@" | sort -g | awk '{a[NR]=$1} END {print (NR % 2) ? 
 
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f\n", a / b }'; }
 
-declare -a NAMES=(trim ltrim rtrim upper lower count remove-blank wordcount sum tally remove-everywhere remove-lines)
+ALL="trim ltrim rtrim upper lower count remove-blank wordcount sum tally remove-everywhere remove-lines"
+read -r -a NAMES <<< "${ONLY:-$ALL}"
 declare -A TOOL=(
     [trim]="sed 's/^[[:space:]]*//;s/[[:space:]]*\$//' '$DATA' > '$OUT'"
     [ltrim]="sed 's/^[[:space:]]*//' '$DATA' > '$OUT'"

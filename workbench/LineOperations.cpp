@@ -12,6 +12,10 @@
 #include <cstring>
 #include <stdexcept>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace rs {
 
 namespace {
@@ -71,33 +75,62 @@ inline bool Contains(std::string_view s, std::string_view sub) {
     return !sub.empty() && s.find(sub) != std::string_view::npos;
 }
 
-inline bool HasByte(std::uint64_t w, unsigned char b) {
-    std::uint64_t v = w ^ (0x0101010101010101ULL * b);
-    return ((v - 0x0101010101010101ULL) & ~v & 0x8080808080808080ULL) != 0;
+// Bytes that FindPadded may read past the end of the text it searches.
+constexpr std::size_t kFindPadding = 16;
+
+// The first occurrence of sub in p[0..n), or npos. Candidates are the positions where the
+// first and the last byte of sub both match, sixteen at a time.
+std::size_t FindPadded(const char* p, std::size_t n, std::string_view sub) {
+    const std::size_t m = sub.size();
+    if (m == 0 || n < m) return std::string_view::npos;
+#if defined(__SSE2__)
+    const __m128i first = _mm_set1_epi8(sub[0]);
+    const __m128i last = _mm_set1_epi8(sub[m - 1]);
+    const std::size_t end = n - m;  // the last position where sub can start
+    for (std::size_t i = 0; i <= end; i += 16) {
+        __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+        __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + m - 1));
+        unsigned mask = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a, first), _mm_cmpeq_epi8(b, last))));
+        if (end - i < 15) mask &= (2u << (end - i)) - 1;
+        for (; mask; mask &= mask - 1) {
+            std::size_t j = i + static_cast<std::size_t>(__builtin_ctz(mask));
+            if (m <= 2 || std::memcmp(p + j + 1, sub.data() + 1, m - 2) == 0) return j;
+        }
+    }
+    return std::string_view::npos;
+#else
+    return std::string_view(p, n).find(sub);
+#endif
 }
 
-// Copies s to d without its "$" and "," bytes, eight bytes at a time where there are none;
-// returns the bytes written.
+// Copies s to d without its "$" and "," bytes; returns the bytes written.
 std::size_t CopyWithoutDollarsAndCommas(std::string_view s, char* d) {
     const char* p = s.data();
     const std::size_t n = s.size();
-    std::size_t out = 0, from = 0, i = 0;
-    auto check = [&](std::size_t k) {
-        if (p[k] == '$' || p[k] == ',') {
-            std::memcpy(d + out, p + from, k - from);
-            out += k - from;
-            from = k + 1;
+    std::size_t out = 0, i = 0;
+#if defined(__SSE2__)
+    const __m128i dollar = _mm_set1_epi8('$'), comma = _mm_set1_epi8(',');
+    for (; i + 16 <= n; i += 16) {
+        __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+        unsigned hits = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(x, dollar), _mm_cmpeq_epi8(x, comma))));
+        if (hits == 0) {
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(d + out), x);
+            out += 16;
+            continue;
         }
-    };
-    for (; i + 8 <= n; i += 8) {
-        std::uint64_t w;
-        std::memcpy(&w, p + i, 8);
-        if (HasByte(w, '$') || HasByte(w, ','))
-            for (std::size_t k = i; k < i + 8; ++k) check(k);
+        for (unsigned k = 0; k < 16; ++k) {
+            d[out] = p[i + k];
+            out += ((hits >> k) & 1) ^ 1;
+        }
     }
-    for (; i < n; ++i) check(i);
-    std::memcpy(d + out, p + from, n - from);
-    return out + n - from;
+#endif
+    for (; i < n; ++i) {
+        d[out] = p[i];
+        out += p[i] != '$' && p[i] != ',';
+    }
+    return out;
 }
 
 // The number step: returns the row to write.
@@ -143,11 +176,18 @@ std::string_view WordCountRow(std::string_view row, std::int64_t& words) {
     const unsigned char* s = reinterpret_cast<const unsigned char*>(t.data());
     const std::size_t n = t.size();
     // Rows whose only such byte is the space: count where a run of spaces starts.
+    // Byte-wide counters over stretches of 255 bytes let the compiler keep 16 bytes a step.
     unsigned control = 0;
     std::size_t runs = 0;
-    for (std::size_t i = 1; i < n; ++i) {
-        runs += (s[i] == ' ') & (s[i - 1] != ' ');
-        control |= s[i] < 32;
+    for (std::size_t i = 1; i < n;) {
+        const std::size_t stretch = std::min(n, i + 255);
+        unsigned char runs8 = 0, control8 = 0;
+        for (; i < stretch; ++i) {
+            runs8 += (s[i] == ' ') & (s[i - 1] != ' ');
+            control8 |= s[i] < 32;
+        }
+        runs += runs8;
+        control |= control8;
     }
     if (!control) {
         words += 1 + static_cast<std::int64_t>(runs);
@@ -190,33 +230,19 @@ std::string SumMessage(const SumTotals& t, char separator) {
 
 }  // namespace
 
-OccurrenceEraser::OccurrenceEraser(std::string_view text) : text_(text), border_(text.size()) {
-    for (std::size_t i = 1, k = 0; i < text_.size(); ++i) {
-        while (k > 0 && text_[i] != text_[k]) k = border_[k - 1];
-        if (text_[i] == text_[k]) ++k;
-        border_[i] = static_cast<std::uint32_t>(k);
-    }
-}
+namespace {
 
-std::int64_t OccurrenceEraser::erase(char* p, std::size_t& n) {
-    const std::size_t m = text_.size();
-    if (n < m) return 0;
-    const std::size_t first = m ? std::string_view(p, n).find(text_) : std::string_view::npos;
-    if (first == std::string_view::npos) return 0;
-    // A matcher whose state is kept for every byte written: after a deletion, matching goes
-    // on from the state of the byte now last, which is what searching the shortened row
-    // again from its start would find. It starts at the first occurrence; the states of the
-    // bytes before it are worked out only if deletions uncover them.
-    if (state_.size() < n) state_.resize(n);
-    std::uint32_t* st = state_.data();
-    auto step = [&](std::uint32_t cur, char c) {
-        while (cur > 0 && text_[cur] != c) cur = border_[cur - 1];
-        return text_[cur] == c ? cur + 1 : cur;
-    };
+// A matcher whose state is kept for every byte written: after a deletion, matching goes on
+// from the state of the byte now last, which is what searching the shortened row again from
+// its start would find. It starts at the first occurrence; the states of the bytes before it
+// are worked out only if deletions uncover them.
+template <class Step>
+std::int64_t EraseFrom(char* p, std::size_t& n, std::size_t first, std::size_t m, std::uint32_t* st,
+                       Step step) {
     std::uint32_t cur = 0;
     // No state reaches m - 1 bytes back, so the last m - 1 bytes give the state at first - 1.
     for (std::size_t k = first >= m ? first - m + 1 : 0; k < first; ++k) cur = step(cur, p[k]);
-    std::size_t known = first;  // st[k] holds for first - 1 <= k < w
+    std::size_t known = first;  // st[k] holds for known <= k < w
     if (first > 0) st[--known] = cur;
 
     std::size_t w = first;
@@ -240,6 +266,47 @@ std::int64_t OccurrenceEraser::erase(char* p, std::size_t& n) {
     }
     n = w;
     return count;
+}
+
+constexpr std::size_t kMaxTableText = 256;
+
+}  // namespace
+
+OccurrenceEraser::OccurrenceEraser(std::string_view text) : text_(text), border_(text.size()) {
+    const std::size_t m = text_.size();
+    for (std::size_t i = 1, k = 0; i < m; ++i) {
+        while (k > 0 && text_[i] != text_[k]) k = border_[k - 1];
+        if (text_[i] == text_[k]) ++k;
+        border_[i] = static_cast<std::uint32_t>(k);
+    }
+    // For texts of ordinary length, a transition table makes each byte one lookup.
+    if (m == 0 || m > kMaxTableText) return;
+    next_.assign(m * 256, 0);
+    for (std::size_t s = 0; s < m; ++s)
+        for (unsigned c = 0; c < 256; ++c)
+            next_[s * 256 + c] = static_cast<unsigned char>(text_[s]) == c ? static_cast<std::uint16_t>(s + 1)
+                                 : s == 0                                  ? 0
+                                                                           : next_[border_[s - 1] * 256 + c];
+}
+
+std::int64_t OccurrenceEraser::erase(std::string& row, std::size_t& n) {
+    const std::size_t m = text_.size();
+    if (m == 0 || n < m) return 0;
+    if (row.size() < n + kFindPadding) row.resize(n + kFindPadding);
+    char* p = row.data();
+    const std::size_t first = FindPadded(p, n, text_);
+    if (first == std::string_view::npos) return 0;
+    if (state_.size() < n) state_.resize(n);
+    if (!next_.empty()) {
+        const std::uint16_t* next = next_.data();
+        return EraseFrom(p, n, first, m, state_.data(), [next](std::uint32_t cur, char c) -> std::uint32_t {
+            return next[cur * 256 + static_cast<unsigned char>(c)];
+        });
+    }
+    return EraseFrom(p, n, first, m, state_.data(), [this](std::uint32_t cur, char c) {
+        while (cur > 0 && text_[cur] != c) cur = border_[cur - 1];
+        return text_[cur] == c ? cur + 1 : cur;
+    });
 }
 
 LineOutcome RunLineOperation(std::string_view modeText, const std::string& inputFileName,
@@ -293,10 +360,9 @@ LineOutcome RunLineOperation(std::string_view modeText, const std::string& input
                         searchUpper = true;
                     }
                     CaseCopy<'a'>(line, buf);
-                    char* p = buf.data();
                     std::size_t n = line.size();
-                    occurrences += tally.erase(p, n);
-                    row = std::string_view(p, n);
+                    occurrences += tally.erase(buf, n);
+                    row = std::string_view(buf.data(), n);
                     break;
                 }
                 case Mode::Sum:
@@ -351,11 +417,10 @@ LineOutcome RemoveTextEverywhere(const std::string& inputFileName, const std::st
     while (in.readLine(line)) {
         std::string_view row = line;
         if (Contains(line, searchText)) {
-            char* p = Room(buf, line.size());
-            std::copy(line.begin(), line.end(), p);
+            std::copy(line.begin(), line.end(), Room(buf, line.size()));
             std::size_t n = line.size();
-            eraser.erase(p, n);
-            row = std::string_view(p, n);
+            eraser.erase(buf, n);
+            row = std::string_view(buf.data(), n);
         }
         RowCounter = static_cast<std::int32_t>(++k);
         out.writeLine(row);

@@ -50,14 +50,15 @@ void FinishLineOutcome(const LineOutcome& outcome);
 class OccurrenceEraser {
 public:
     explicit OccurrenceEraser(std::string_view text);
-    // Works in place on the n bytes at p; returns the number of deletions, and n becomes the
-    // new length.
-    std::int64_t erase(char* p, std::size_t& n);
+    // Works in place on the first n bytes of row (which may grow past n); returns the number
+    // of deletions, and n becomes the new length.
+    std::int64_t erase(std::string& row, std::size_t& n);
 
 private:
     std::string text_;
     std::vector<std::uint32_t> border_;  // longest proper border of each prefix of text_
     std::vector<std::uint32_t> state_;   // match state after each kept byte
+    std::vector<std::uint16_t> next_;    // state transitions by byte, for texts of up to 256 bytes
 };
 
 }  // namespace rs
