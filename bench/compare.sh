@@ -19,7 +19,7 @@ if [ ! -f "$DATA" ]; then
     mkdir -p "$(dirname "$DATA")"
     # Written under a temporary name so that a half-written file is never taken for data.
     tmp=$(mktemp "$DATA.XXXXXX")
-    python3 /work/shared/bench/gen.py 10000000 --utf8 -o "$tmp"
+    python3 "${GEN:-$(dirname "$0")/../../shared/bench/gen.py}" 10000000 --utf8 -o "$tmp"
     mv "$tmp" "$DATA"
 fi
 

@@ -12,7 +12,7 @@ BENCH=${BENCH:-build/bench/rowsmith_bench}
 OUT=${OUT:-/tmp/rowsmith-bench}
 mkdir -p "$OUT" "$(dirname "$DATA")"
 if [ ! -f "$DATA" ]; then
-    python3 /work/shared/bench/gen.py 10000000 --utf8 -o "$DATA"
+    python3 "${GEN:-$(dirname "$0")/../../shared/bench/gen.py}" 10000000 --utf8 -o "$DATA"
 fi
 [ -x "$BENCH" ] || { echo "build first: $BENCH missing" >&2; exit 1; }
 export LC_ALL=C

@@ -16,7 +16,7 @@ BENCH=${BENCH:-build/bench/rowsmith_bench}
 
 if [[ ! -f $DATA ]]; then
     mkdir -p "$(dirname "$DATA")"
-    python3 /work/shared/bench/gen.py 10000000 --utf8 -o "$DATA"
+    python3 "${GEN:-$(dirname "$0")/../../shared/bench/gen.py}" 10000000 --utf8 -o "$DATA"
 fi
 [[ -x $BENCH ]] || { echo "build $BENCH first" >&2; exit 1; }
 
