@@ -19,6 +19,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 
 namespace {
 struct ScriptedDialogs : rs::Dialogs {
@@ -41,6 +42,13 @@ int main(int argc, char** argv) {
         return 2;
     }
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    // Results go to a work folder of the benchmark's own unless one is given.
+    if (!std::getenv("XDG_DATA_HOME")) {
+        static char tmpl[] = "/tmp/rowsmith-window-bench-XXXXXX";
+        if (!mkdtemp(tmpl)) return 1;
+        setenv("XDG_DATA_HOME", tmpl, 1);
+    }
+    std::filesystem::create_directories(std::getenv("XDG_DATA_HOME"));
     QApplication app(argc, argv);
     rs::InitResources();
     ScriptedDialogs dialogs;
