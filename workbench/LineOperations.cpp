@@ -228,10 +228,6 @@ std::string SumMessage(const SumTotals& t, char separator) {
            std::to_string(t.invalid) + " invalid values in your list that were thrown out.";
 }
 
-}  // namespace
-
-namespace {
-
 // A matcher whose state is kept for every byte written: after a deletion, matching goes on
 // from the state of the byte now last, which is what searching the shortened row again from
 // its start would find. It starts at the first occurrence; the states of the bytes before it
