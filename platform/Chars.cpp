@@ -49,15 +49,14 @@ bool IsAscii(std::string_view s) { return AsciiPrefix(U(s), s.size()) == s.size(
 std::int64_t Length(std::string_view s) {
     const unsigned char* p = U(s);
     const unsigned char* end = p + s.size();
-    std::size_t a = AsciiPrefix(p, s.size());
-    std::int64_t n = static_cast<std::int64_t>(a);
-    p += a;
+    std::int64_t n = 0;
     while (p < end) {
-        if (*p < 0x80) {
-            ++p;
-        } else {
-            p += CharBytes(p, end);
-        }
+        // ASCII runs are counted eight bytes at a time, also between other characters.
+        std::size_t a = AsciiPrefix(p, static_cast<std::size_t>(end - p));
+        n += static_cast<std::int64_t>(a);
+        p += a;
+        if (p == end) break;
+        p += CharBytes(p, end);
         ++n;
     }
     return n;
