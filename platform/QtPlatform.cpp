@@ -16,7 +16,8 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 }  // namespace
 
 void QtDialogs::message(const std::string& text, MsgKind kind, const std::string& caption) {
-    QMessageBox box(QApplication::activeWindow());
+    // No parent: the box is centred on the screen, not on whichever window is active.
+    QMessageBox box;
     box.setWindowTitle(Q(caption));
     box.setText(Q(text));
     box.setIcon(kind == MsgKind::Error     ? QMessageBox::Critical

@@ -40,12 +40,7 @@ Mode ParseMode(std::string_view mode) {
     throw std::invalid_argument("unknown line operation \"" + std::string(mode) + "\"");
 }
 
-LineOutcome Refusal(const std::string& output) {
-    return {LineOutcome::Refused,
-            "The input file is the file the results are written to:\n" + output +
-                "\nCopy it elsewhere and choose the copy as your input, so that nothing is lost.",
-            {}};
-}
+LineOutcome Refusal(const std::string& output) { return {LineOutcome::Refused, SameFileRefusalText(output), {}}; }
 
 // Makes buf hold at least n bytes without ever shrinking it, so rows reuse one allocation.
 char* Room(std::string& buf, std::size_t n) {

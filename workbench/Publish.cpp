@@ -3,7 +3,6 @@
 #include "UGlobal.h"
 #include "platform/Dialogs.h"
 #include "platform/Shell.h"
-#include "platform/TextFile.h"
 
 namespace rs {
 
@@ -12,11 +11,9 @@ void PublishResultsFile(const char* failurePrefix) {
         ShowMessage(std::string(failurePrefix) + ResultsFileName);
 }
 
-bool CheckNotSameFile(const std::string& input, const std::string& output) {
-    if (!SameFile(input, output)) return true;
-    ShowMessage("The input file is the file the results are written to:\n" + output +
-                "\nCopy it elsewhere and choose the copy as your input, so that nothing is lost.");
-    return false;
+std::string SameFileRefusalText(const std::string& output) {
+    return "The input file is the file the results are written to:\n" + output +
+           "\nCopy it elsewhere and choose the copy as your input, so that nothing is lost.";
 }
 
 }  // namespace rs

@@ -12,8 +12,7 @@ inline constexpr const char* kPublishCombine = "The new file has been created : 
 // file is, with the given prefix.
 void PublishResultsFile(const char* failurePrefix = kPublishChanges);
 
-// Refuses (with a message) when the output would overwrite the file being read.
-// Returns true when the run may go on.
-bool CheckNotSameFile(const std::string& input, const std::string& output);
+// The refusal shown when a run's output is the very file it reads.
+std::string SameFileRefusalText(const std::string& output);
 
 }  // namespace rs
