@@ -256,3 +256,21 @@ TEST_F(Workbench, ModalEntriesNeedNoInput) {
     EXPECT_TRUE(doubles.dialogs.messages.empty());
     EXPECT_TRUE(ListInput.empty());
 }
+
+TEST_F(Workbench, AMemoChangeDuringARunIsSavedWhenTheRunEnds) {
+    OperationRunning = true;
+    Type("typed while busy");
+    EXPECT_TRUE(first->CurrentInput().empty());
+    OperationRunning = false;
+    QTest::qWait(200);
+    EXPECT_EQ(test::ReadBytes(WorkFolder + "/Temp_paste.txt"), "typed while busy\r\n");
+    EXPECT_EQ(InputLineCount, 1);
+
+    // A dispatch while a run is going does nothing at all.
+    first->ui->LblMsg->setText("kept");
+    OperationRunning = true;
+    Run("CASE UPPERCASE - Change all to upper case");
+    OperationRunning = false;
+    EXPECT_EQ(first->ui->LblMsg->text(), "kept");
+    EXPECT_TRUE(doubles.shell.opened.empty());
+}
