@@ -11,8 +11,8 @@
 namespace rs {
 
 namespace {
-constexpr std::size_t kReadChunk = 1 << 20;
-constexpr std::size_t kWriteChunk = 1 << 20;
+constexpr std::size_t kReadChunk = 1 << 18;
+constexpr std::size_t kWriteChunk = 1 << 18;
 constexpr char kEof = 0x1A;
 
 // Removes every CR from [p, p+n) in place and returns the new length.
