@@ -60,13 +60,16 @@ TEST(TextReader, LinesAcrossBufferBoundariesAndVeryLongLines) {
 
 TEST(TextReader, CrLfSplitAcrossBufferRefill) {
     TempDir dir;
-    // Put the CR as the last byte of the first 1 MiB read and the LF as the first of the next.
-    std::string first((1 << 20) - 1, 'q');
-    WriteBytes(dir.file("in.txt"), first + "\r\nnext\r\n");
-    auto lines = ReadAll(dir.file("in.txt"));
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0], first);
-    EXPECT_EQ(lines[1], "next");
+    // The CR as the last byte of one read and the LF as the first of the next, for the
+    // buffer sizes the reader has used.
+    for (std::size_t chunk : {std::size_t{1} << 18, std::size_t{1} << 20}) {
+        std::string first(chunk - 1, 'q');
+        WriteBytes(dir.file("in.txt"), first + "\r\nnext\r\n");
+        auto lines = ReadAll(dir.file("in.txt"));
+        ASSERT_EQ(lines.size(), 2u);
+        EXPECT_EQ(lines[0], first);
+        EXPECT_EQ(lines[1], "next");
+    }
 }
 
 TEST(TextFiles, ErrorsNameTheFileAndReason) {
