@@ -81,6 +81,11 @@ int main(int argc, char** argv) {
     t.restart();
     FrmFirst->CmdMakeChangesClick();
     double run = t.nsecsElapsed() / 1e9;
-    std::printf("load %.3f s  dispatch+run %.3f s  rows %d\n", load, run, InputLineCount);
+    // A second run of the same entry, as a user working on one input makes: the row
+    // store's memory is in use already.
+    t.restart();
+    FrmFirst->CmdMakeChangesClick();
+    double again = t.nsecsElapsed() / 1e9;
+    std::printf("load %.3f s  dispatch+run %.3f s  again %.3f s  rows %d\n", load, run, again, InputLineCount);
     return 0;
 }
