@@ -2,6 +2,7 @@
 
 #include "filetools/BulkInsertLogic.h"
 #include "platform/Dialogs.h"
+#include "platform/QtText.h"
 #include "ui_ManyFiles.h"
 #include "workbench/UGlobal.h"
 #include "workbench/UGuard.h"
@@ -41,7 +42,7 @@ void TFrmManyFiles::BitBtn1Click() {
         s.key = S(ui->EdKey->text());
         s.before = ui->ChkBefore->isChecked();
         s.after = ui->ChkAfter->isChecked();
-        s.dataText = S(ui->MemoText->toPlainText());
+        s.dataText = MemoText(ui->MemoText);
         s.extension = S(ui->EdExt->text());
         if (std::string msg = ValidateBulkInsert(s); !msg.empty()) {
             ShowMessage(msg);

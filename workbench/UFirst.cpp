@@ -17,6 +17,7 @@
 #include "Uposition.h"
 #include "workbench/Links.h"
 #include "platform/QtRowListModel.h"
+#include "platform/QtText.h"
 #include "platform/TextFile.h"
 #include "workbench/LineOperations.h"
 #include "workbench/LoadInput.h"
@@ -340,7 +341,6 @@ void TFrmFirst::Memo1Change() {
         }
         return;
     }
-    // The raw text keeps no-break spaces, which the plain-text view would turn into spaces.
     const std::string text = MemoText(ui->Memo1);
     const std::string path = JoinPath(WorkFolder, "Temp_paste.txt");
     bool hasRows = false;

@@ -6,6 +6,7 @@
 #include "UGuard.h"
 #include "UProgressWindow.h"
 #include "platform/Dialogs.h"
+#include "platform/QtText.h"
 #include "ui_Template.h"
 
 #include <QIcon>
@@ -19,15 +20,6 @@ namespace rs {
 TFrmTemplate* FrmTemplate = nullptr;
 
 namespace {
-
-QString RawMemoText(const QPlainTextEdit* memo) {
-    // toPlainText() would turn no-break spaces into spaces; the raw text keeps them and
-    // only its paragraph and line separators need to become line breaks.
-    QString text = memo->document()->toRawText();
-    for (QChar& c : text)
-        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator) c = QLatin1Char('\n');
-    return text;
-}
 
 // Row count by the memo rule, on the text as it is: no copy to UTF-8 on every keystroke.
 qsizetype MemoRowCount(const QPlainTextEdit* memo) {
@@ -46,8 +38,6 @@ std::string Utf8(const QString& s) {
 }
 
 }  // namespace
-
-std::string MemoText(const QPlainTextEdit* memo) { return Utf8(RawMemoText(memo)); }
 
 TFrmTemplate::TFrmTemplate(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::TFrmTemplate>()) {
     InitTemplateQrc();

@@ -37,7 +37,5 @@ public:
 
 extern TFrmTemplate* FrmTemplate;
 
-// A memo's text as UTF-8 with every line break as LF (no-break spaces kept as typed).
-std::string MemoText(const QPlainTextEdit* memo);
 
 }  // namespace rs
