@@ -37,5 +37,4 @@ public:
 
 extern TFrmTemplate* FrmTemplate;
 
-
 }  // namespace rs
