@@ -32,6 +32,9 @@ public:
 
     // Shows rows (nullptr: none). Call it after the rows changed: the model keeps no copy.
     void reset(const RowList* rows);
+    // Points at another store that holds the very same rows, without a reset: the view keeps
+    // its layout, scroll position and selection.
+    void rebind(const RowList* sameRows) { rows_ = sameRows; }
     const RowList* rows() const { return rows_; }
 
     // The whole row of an index; empty when the index is out of range.

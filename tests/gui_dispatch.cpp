@@ -274,3 +274,59 @@ TEST_F(Workbench, AMemoChangeDuringARunIsSavedWhenTheRunEnds) {
     EXPECT_EQ(first->ui->LblMsg->text(), "kept");
     EXPECT_TRUE(doubles.shell.opened.empty());
 }
+
+#include "platform/QtRowListModel.h"
+
+#include <thread>
+
+namespace {
+QStringList FinderShows() {
+    QStringList rows;
+    QtRowListModel* m = FrmPosition->rowModel();
+    for (int i = 0; i < m->rowCount(); ++i) rows << m->data(m->index(i), Qt::DisplayRole).toString();
+    return rows;
+}
+std::vector<std::string> Rows(const RowList& list) {
+    std::vector<std::string> out;
+    for (std::size_t i = 0; i < list.size(); ++i) out.emplace_back(list[i]);
+    return out;
+}
+}  // namespace
+
+TEST_F(Workbench, RowsOfAnUnchangedInputAreSharedWithTheFinder) {
+    first->ui->Chkposition->setChecked(false);
+    test::WriteBytes(home.file("a.txt"), "one\r\ntwo\r\n");
+    doubles.dialogs.fileAnswers = {home.file("a.txt")};
+    first->CmdSelectClick();
+    Run("INSERT         - Insert strings into rows");
+    EXPECT_EQ(Rows(ListInput), (std::vector<std::string>{"one", "two"}));
+    EXPECT_EQ(FinderShows(), (QStringList{"one", "two"}));
+
+    // Rewritten on disk with the same size: the next dispatch reads the new rows, and the
+    // finder keeps what was loaded.
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    test::WriteBytes(home.file("a.txt"), "uno\r\ndos\r\n");
+    Run("INSERT         - Insert strings into rows");
+    EXPECT_EQ(Rows(ListInput), (std::vector<std::string>{"uno", "dos"}));
+    EXPECT_EQ(FinderShows(), (QStringList{"one", "two"}));
+
+    // Another input: an open dialog keeps the rows of the last dispatch until the next one.
+    test::WriteBytes(home.file("b.txt"), "bee\r\n");
+    doubles.dialogs.fileAnswers = {home.file("b.txt")};
+    first->CmdSelectClick();
+    EXPECT_EQ(Rows(ListInput), (std::vector<std::string>{"uno", "dos"}));
+    EXPECT_EQ(FinderShows(), (QStringList{"bee"}));
+    Run("INSERT         - Insert strings into rows");
+    EXPECT_EQ(Rows(ListInput), (std::vector<std::string>{"bee"}));
+    EXPECT_EQ(FinderShows(), (QStringList{"bee"}));
+
+    // Loading again while the finder shows ListInput's rows leaves ListInput alone.
+    test::WriteBytes(home.file("c.txt"), "sea\r\nsee\r\n");
+    doubles.dialogs.fileAnswers = {home.file("c.txt")};
+    first->CmdSelectClick();
+    EXPECT_EQ(Rows(ListInput), (std::vector<std::string>{"bee"}));
+    EXPECT_EQ(FinderShows(), (QStringList{"sea", "see"}));
+    Run("TRIM BOTH      - Trim spaces from beginning and end of all rows");
+    EXPECT_EQ(Results(), "sea\r\nsee\r\n");
+    EXPECT_EQ(Rows(ListInput), (std::vector<std::string>{"sea", "see"}));
+}

@@ -198,11 +198,31 @@ void TFrmFirst::CmdMakeChangesClick() {
 }
 
 void TFrmFirst::PrepareInputList() {
+    const std::string path = CurrentInput();
+    FileStamp now;
+    if (loadedComplete_ && path == loadedPath_ && StampOf(path, now) && now == loadedStamp_) {
+        // The file is as it was loaded: its rows are in memory already, so they are handed to
+        // ListInput instead of being read a second time. The finder keeps showing them there.
+        FrmProgressWindow->start(kTextPreparing);
+        if (!loadInListInput_) {
+            std::swap(ListInput, FinderRows);
+            FrmPosition->rowModel()->rebind(&ListInput);
+            loadInListInput_ = true;
+        }
+        FrmProgressWindow->end();
+        return;
+    }
+    if (loadInListInput_) {
+        // The finder keeps the rows it showed; ListInput is read afresh.
+        std::swap(ListInput, FinderRows);
+        FrmPosition->rowModel()->rebind(&FinderRows);
+        loadInListInput_ = false;
+    }
     ListInput.clear();
     // The window shows once the file is open, so a missing file leaves it hidden; the
     // rows are then read without further pumping.
     bool shown = false;
-    ListInput.loadFile(CurrentInput(), [&shown] {
+    ListInput.loadFile(path, [&shown] {
         if (shown) return;
         shown = true;
         FrmProgressWindow->start(kTextPreparing);
@@ -354,6 +374,12 @@ void TFrmFirst::LoadInput(const std::string& path) {
     ui->EdCurrent->clear();
     ui->ListBox1->clear();
     FrmPosition->ClearLoad();
+    // ListInput keeps the rows of the last dispatch; the finder's store is filled anew.
+    loadInListInput_ = false;
+    loadedComplete_ = false;
+    loadedPath_ = path;
+    FileStamp before;
+    const bool stamped = StampOf(path, before);
     RunGuarded([&] {
         LoadResult result;
         try {
@@ -368,6 +394,10 @@ void TFrmFirst::LoadInput(const std::string& path) {
         ui->EdCurrent->setCursorPosition(0);
         ui->LblMsg->setText(QString::fromStdString(result.statusText));
         for (const auto& line : result.statistics) ui->ListBox1->addItem(QString::fromStdString(line));
+        // Only a file that did not change while it was read counts as loaded as it is.
+        FileStamp after;
+        loadedStamp_ = before;
+        loadedComplete_ = result.complete && stamped && StampOf(path, after) && after == before;
     });
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FileStamp.h"
+
 #include <QWidget>
 
 #include <memory>
@@ -55,6 +57,13 @@ private:
     void LoadInput(const std::string& path);
 
     bool memoChangePending_ = false;
+    // The file and version that the finder's rows were loaded from, when that load finished.
+    std::string loadedPath_;
+    FileStamp loadedStamp_;
+    bool loadedComplete_ = false;
+    // The rows of the last load live in ListInput (handed over by a dispatch) rather than in
+    // the finder's own store; the finder then shows ListInput.
+    bool loadInListInput_ = false;
 };
 
 extern TFrmFirst* FrmFirst;

@@ -78,6 +78,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     FrmFirst->ui->ListOptions->setCurrentItem(items[0]);
+    // NO_FINDER=1 runs with "Always open char position finder" unticked.
+    if (const char* nf = std::getenv("NO_FINDER"); nf && *nf == '1') FrmFirst->ui->Chkposition->setChecked(false);
     t.restart();
     FrmFirst->CmdMakeChangesClick();
     double run = t.nsecsElapsed() / 1e9;
