@@ -1,32 +1,31 @@
 #include "UFirst.h"
 
-#include "UGlobal.h"
-#include "UGuard.h"
-#include "UProgressWindow.h"
+#include "filetools/UBulkSplit.h"
+#include "filetools/UCombineFile.h"
+#include "filetools/UManyFiles.h"
 #include "platform/Chars.h"
 #include "platform/Collation.h"
 #include "platform/Dialogs.h"
 #include "platform/Folders.h"
-#include "UAbout.h"
-#include "filetools/UBulkSplit.h"
-#include "filetools/UCombineFile.h"
-#include "filetools/UManyFiles.h"
-#include "ui_ManyFiles.h"
-#include "UDups.h"
-#include "UTemplate.h"
-#include "Uposition.h"
-#include "workbench/Links.h"
 #include "platform/QtRowListModel.h"
 #include "platform/QtText.h"
-#include "platform/TextFile.h"
 #include "workbench/LineOperations.h"
+#include "workbench/Links.h"
 #include "workbench/LoadInput.h"
 #include "workbench/Publish.h"
+#include "workbench/UAbout.h"
+#include "workbench/UDups.h"
 #include "workbench/UExtract.h"
+#include "workbench/UGlobal.h"
+#include "workbench/UGuard.h"
+#include "workbench/UProgressWindow.h"
 #include "workbench/URemove.h"
 #include "workbench/USecond.h"
+#include "workbench/UTemplate.h"
+#include "workbench/Uposition.h"
 #include "ui_Extract.h"
 #include "ui_First.h"
+#include "ui_ManyFiles.h"
 #include "ui_Position.h"
 #include "ui_Remove.h"
 
@@ -41,7 +40,6 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <limits>
 
 namespace rs {
 
