@@ -330,6 +330,8 @@ std::vector<std::string> TFrmFirst::FileStatistics() const {
 }
 
 void TFrmFirst::CmdSelectClick() {
+    // A new input while a run is reading the current one would leave the two out of step.
+    if (OperationRunning) return;
     ui->Memo1->clear();
     std::string chosen = dialogs().chooseFile("All (*.*)|*.*", "");
     if (chosen.empty()) return;
