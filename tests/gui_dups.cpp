@@ -1,3 +1,4 @@
+#include "support/gui/RunChecks.h"
 #include "platform/Dialogs.h"
 #include "support/Doubles.h"
 #include "workbench/UDups.h"
@@ -143,12 +144,7 @@ TEST_F(DupsFixture, UnwritableResultsFileShowsAnErrorAndClosesTheProgressWindow)
     Load({"a"});
     ResultsFileName = dir.file("missing/Results.txt");
     Click();
-    ASSERT_EQ(doubles.dialogs.messages.size(), 1u);
-    EXPECT_EQ(doubles.dialogs.messages[0].kind, MsgKind::Error);
-    EXPECT_NE(doubles.dialogs.messages[0].text.find(ResultsFileName), std::string::npos);
-    EXPECT_TRUE(doubles.shell.opened.empty());
-    EXPECT_FALSE(FrmProgressWindow->isVisible());
-    EXPECT_FALSE(OperationRunning);
+    test::ExpectResultsFileErrorEndedRun(doubles);
 }
 
 TEST_F(DupsFixture, ExitHidesAndTheSettingsStay) {

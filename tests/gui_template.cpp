@@ -1,3 +1,4 @@
+#include "support/gui/RunChecks.h"
 #include "platform/Folders.h"
 #include "support/Doubles.h"
 #include "workbench/Links.h"
@@ -158,12 +159,7 @@ TEST_F(TemplateForm, UnwritableResultsFileEndsInAnErrorBox) {
     ResultsFileName = dir.file("no such folder/Results.txt");
     Fill("t", "K", "a");
     Apply();
-    ASSERT_EQ(doubles.dialogs.messages.size(), 1u);
-    EXPECT_EQ(doubles.dialogs.messages[0].kind, MsgKind::Error);
-    EXPECT_NE(doubles.dialogs.messages[0].text.find(ResultsFileName), std::string::npos);
-    EXPECT_TRUE(doubles.shell.opened.empty());
-    EXPECT_FALSE(FrmProgressWindow->isVisible());
-    EXPECT_FALSE(OperationRunning);
+    test::ExpectResultsFileErrorEndedRun(doubles);
 }
 
 TEST_F(TemplateForm, HiddenHelpButtonOpensTheSamplePage) {
