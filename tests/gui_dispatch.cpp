@@ -243,7 +243,7 @@ TEST_F(Workbench, ModalEntriesNeedNoInput) {
     ASSERT_TRUE(first->CurrentInput().empty());
 
     CloseWhenShown([] { return FrmManyFiles; },
-                   [this] { EXPECT_EQ(FrmManyFiles->ui->LblFolder->text().toStdString(), WorkFolder + "/"); });
+                   [] { EXPECT_EQ(FrmManyFiles->ui->LblFolder->text().toStdString(), WorkFolder + "/"); });
     Run("BULK INSERT    - Bulk - Insert string(s) into many files at once");
 
     CloseWhenShown([] { return FrmTemplate; });
