@@ -78,10 +78,11 @@ std::size_t ByteOffset(std::string_view s, std::int64_t idx) {
 }
 
 std::string_view Copy(std::string_view s, std::int64_t start, std::int64_t count) {
+    // An empty result still points into the row, never nowhere.
     if (start < 1) start = 1;
-    if (count < 1) return {};
+    if (count < 1) return s.substr(0, 0);
     std::size_t b = ByteOffset(s, start - 1);
-    if (b >= s.size()) return {};
+    if (b >= s.size()) return s.substr(s.size());
     std::string_view rest = s.substr(b);
     return rest.substr(0, ByteOffset(rest, count));
 }

@@ -51,8 +51,10 @@ public:
         std::swap(size_, o.size_);
         std::swap(cap_, o.cap_);
     }
-    T* data() { return static_cast<T*>(block_.p); }
-    const T* data() const { return static_cast<const T*>(block_.p); }
+    // Never null, so views of empty rows can go to memcpy and the like: an array without a
+    // block (nothing reserved yet, or every item removed) points at a static empty item.
+    T* data() { return block_.p ? static_cast<T*>(block_.p) : &none_; }
+    const T* data() const { return block_.p ? static_cast<const T*>(block_.p) : &none_; }
     std::size_t size() const { return size_; }
     std::size_t capacity() const { return cap_; }
     void clear() { size_ = 0; }
@@ -100,6 +102,7 @@ private:
         cap_ = n;
     }
 
+    static inline T none_{};
     RawBlock block_;
     std::size_t size_ = 0;
     std::size_t cap_ = 0;

@@ -190,14 +190,15 @@ void TextWriter::write(std::string_view text) {
             return;
         }
     }
-    std::memcpy(buf_.data() + used_, text.data(), text.size());
+    // An empty view may carry no data at all, which memcpy must never see.
+    if (!text.empty()) std::memcpy(buf_.data() + used_, text.data(), text.size());
     used_ += text.size();
 }
 
 void TextWriter::writeLine(std::string_view line) {
     if (line.size() + 2 <= buf_.size() - used_) {
         char* p = buf_.data() + used_;
-        std::memcpy(p, line.data(), line.size());
+        if (!line.empty()) std::memcpy(p, line.data(), line.size());
         p[line.size()] = '\r';
         p[line.size() + 1] = '\n';
         used_ += line.size() + 2;

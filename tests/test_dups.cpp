@@ -108,6 +108,7 @@ TEST(Dups, ChoicesOverHandPickedInputs) {
     } cases[] = {
         {"no rows", {}, 1, 1, {}, {}, {}},
         {"one row", {"abc"}, 1, 2, {}, {"abc"}, {"abc"}},
+        {"rows that hold no bytes at all", {"", ""}, 1, 1, {}, {"", ""}, {"", ""}},
         // Key of one character: empty rows are short rows, and short rows are never duplicates.
         {"first character",
          {"a2", "", "b", "a1", ""},

@@ -75,6 +75,8 @@ TEST(Insert, PositionsAroundTheRowLength) {
     EXPECT_EQ(Insert(rows, "X", 1), (Lines{"aXbc", "aXb", "aXbcd", "", "éX€x"}));
     EXPECT_EQ(Insert(rows, "X", 25000), rows);
     EXPECT_EQ(Insert(rows, "", 0), rows);
+    // Rows that hold no bytes at all.
+    EXPECT_EQ(Insert({"", ""}, "X", 1), (Lines{"", ""}));
 }
 
 TEST(Insert, PrefixAndSuffixGoOnEveryRowAfterTheInsertion) {
@@ -132,6 +134,7 @@ TEST(Remove, ByPosition) {
     EXPECT_EQ(Remove(rows, ByPosition(2, 3, true, "abcd")), rows);
     EXPECT_EQ(Remove(rows, ByPosition(4, 4)), (Lines{"abc", "ab", "abx", "", "aé€"}));
     EXPECT_EQ(Remove(rows, ByPosition(5, 9)), rows);
+    EXPECT_EQ(Remove({"", ""}, ByPosition(1, 1)), (Lines{"", ""}));  // rows that hold no bytes at all
 }
 
 TEST(Remove, ByPositionReportsEveryRowDroppedOrNot) {

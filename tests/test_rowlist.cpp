@@ -168,6 +168,19 @@ TEST(RowList, AppendsAfterALoadAndCopiesWhole) {
     EXPECT_EQ(ListRows(copy), expected);
 }
 
+TEST(RowList, RowsWithoutBytesStillPointAtMemory) {
+    TempDir dir;
+    WriteBytes(dir.file("in.txt"), std::string(300, '\r'));  // one row, its line end too long to keep
+    RowList loaded;
+    loaded.loadFile(dir.file("in.txt"));
+    RowList appended;
+    appended.append("");
+    for (const RowList* list : {&loaded, &appended}) {
+        ASSERT_EQ(ListRows(*list), std::vector<std::string>{""});
+        EXPECT_NE((*list)[0].data(), nullptr);
+    }
+}
+
 TEST(RowList, UnreadableFileFailsAndLeavesNoRows) {
     TempDir dir;
     RowList list;

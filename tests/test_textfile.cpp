@@ -95,13 +95,15 @@ TEST(TextWriter, EndsEveryLineWithCrLfAndKeepsBytes) {
         TextWriter w(dir.file("out.txt"));
         w.writeLine("one");
         w.writeLine("");
+        w.writeLine(std::string_view());  // a view without data
+        w.write(std::string_view());
         w.write("tw");
         w.write("o\xff");
         w.endLine();
         w.writeLine(std::string(3 << 20, 'z'));  // larger than the buffer
         w.close();
     }
-    EXPECT_EQ(ReadBytes(dir.file("out.txt")), "one\r\n\r\ntwo\xff\r\n" + std::string(3 << 20, 'z') + "\r\n");
+    EXPECT_EQ(ReadBytes(dir.file("out.txt")), "one\r\n\r\n\r\ntwo\xff\r\n" + std::string(3 << 20, 'z') + "\r\n");
 }
 
 TEST(TextWriter, TruncatesAnExistingFile) {

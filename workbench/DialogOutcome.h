@@ -62,7 +62,7 @@ public:
                 return;
             }
         }
-        std::memcpy(buf_.data() + used_, s.data(), s.size());
+        if (!s.empty()) std::memcpy(buf_.data() + used_, s.data(), s.size());
         used_ += s.size();
     }
     void endLine() {
