@@ -4,6 +4,7 @@
 #include "workbench/UGlobal.h"
 #include "platform/FileError.h"
 #include "support/Doubles.h"
+#include "support/Reference.h"
 
 #include <gtest/gtest.h>
 
@@ -336,24 +337,6 @@ TEST(Extract, WordsAreSplitBySpacesOnly) {
 }
 
 TEST(Extract, WordsMatchTheTrimAndSplitWalk) {
-    // The walk as it has always been done: trim, cut before the first space, trim the rest.
-    auto walk = [](const Lines& rows) {
-        Lines words;
-        for (const auto& r : rows) {
-            std::string s(chars::Trim(r));
-            while (!s.empty()) {
-                std::size_t sp = s.find(' ');
-                if (sp == std::string::npos) {
-                    words.push_back(s);
-                    s.clear();
-                } else {
-                    words.push_back(s.substr(0, sp));
-                    s = std::string(chars::Trim(s.substr(sp)));
-                }
-            }
-        }
-        return words;
-    };
     std::mt19937 rng(11);
     const std::vector<std::string> pieces{"a", "bc", " ", "  ", "\t", "\x01", "é", "defghijklm"};
     for (int round = 0; round < 300; ++round) {
@@ -365,7 +348,7 @@ TEST(Extract, WordsMatchTheTrimAndSplitWalk) {
         }
         Harness h;
         Lines out = h.run(rows, Choice(ExtractChoice::ExtractWords), RunExtract);
-        Lines expected = walk(rows);
+        Lines expected = test::ReferenceWords(rows);
         ASSERT_EQ(out, expected) << "round " << round;
         ASSERT_EQ(h.outcome.messages, (Lines{"The total words extracted is: " + std::to_string(expected.size())}));
     }

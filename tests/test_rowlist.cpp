@@ -2,12 +2,14 @@
 #include "platform/RowList.h"
 #include "platform/TextFile.h"
 #include "support/Doubles.h"
+#include "support/Reference.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
 
 using namespace rs;
+using rs::test::ReferenceRows;
 using rs::test::TempDir;
 using rs::test::WriteBytes;
 
@@ -18,27 +20,6 @@ std::vector<std::string> ReaderRows(const std::string& path) {
     TextReader in(path);
     std::string_view line;
     while (in.readLine(line)) rows.emplace_back(line);
-    return rows;
-}
-
-// The line rules spelt out byte by byte: input ends at the first 0x1A, a line ends at LF,
-// every CR is dropped, and bytes after the last LF make one more line.
-std::vector<std::string> ReferenceRows(const std::string& text) {
-    std::vector<std::string> rows;
-    std::string line;
-    bool open = false;
-    for (char c : text) {
-        if (c == '\x1A') break;
-        if (c == '\n') {
-            rows.push_back(line);
-            line.clear();
-            open = false;
-            continue;
-        }
-        open = true;
-        if (c != '\r') line += c;
-    }
-    if (open) rows.push_back(line);
     return rows;
 }
 

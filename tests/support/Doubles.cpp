@@ -43,22 +43,29 @@ std::string ReadBytes(const std::string& path) {
     return s.str();
 }
 
-std::vector<std::string> ReadCrlfLines(const std::string& path) {
-    std::string all = ReadBytes(path);
-    std::vector<std::string> lines;
+bool SplitCrlfLines(const std::string& bytes, std::vector<std::string>& lines) {
+    bool crlf = true;
     std::size_t start = 0;
-    while (start < all.size()) {
-        std::size_t lf = all.find('\n', start);
+    while (start < bytes.size()) {
+        std::size_t lf = bytes.find('\n', start);
         if (lf == std::string::npos) {
-            ADD_FAILURE() << "last line of " << path << " has no line end";
-            lines.push_back(all.substr(start));
-            break;
+            lines.push_back(bytes.substr(start));
+            return false;
         }
-        if (lf == start || all[lf - 1] != '\r') ADD_FAILURE() << "line end without CR in " << path;
-        std::size_t end = (lf > start && all[lf - 1] == '\r') ? lf - 1 : lf;
-        lines.push_back(all.substr(start, end - start));
+        std::size_t end = lf;
+        if (lf > start && bytes[lf - 1] == '\r')
+            --end;
+        else
+            crlf = false;
+        lines.push_back(bytes.substr(start, end - start));
         start = lf + 1;
     }
+    return crlf;
+}
+
+std::vector<std::string> ReadCrlfLines(const std::string& path) {
+    std::vector<std::string> lines;
+    if (!SplitCrlfLines(ReadBytes(path), lines)) ADD_FAILURE() << "a line of " << path << " does not end with CR LF";
     return lines;
 }
 

@@ -90,5 +90,7 @@ void WriteBytes(const std::string& path, const std::string& bytes);
 std::string ReadBytes(const std::string& path);
 // The lines of a file written with CR LF ends; fails the test when an end is not CR LF.
 std::vector<std::string> ReadCrlfLines(const std::string& path);
+// The same for bytes already read; false when a line end is not CR LF.
+bool SplitCrlfLines(const std::string& bytes, std::vector<std::string>& lines);
 
 }  // namespace rs::test
