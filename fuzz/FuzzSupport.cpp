@@ -22,7 +22,11 @@ std::vector<int> PlainChars(std::string_view s) {
     const std::size_t n = s.size();
     for (std::size_t i = 0; i < n;) {
         const unsigned char c = p[i];
-        int len = c < 0x80 ? 1 : c >= 0xC0 && c < 0xE0 ? 2 : c >= 0xE0 && c < 0xF0 ? 3 : c >= 0xF0 && c < 0xF8 ? 4 : 0;
+        int len = c < 0x80                ? 1
+                  : c >= 0xC0 && c < 0xE0 ? 2
+                  : c >= 0xE0 && c < 0xF0 ? 3
+                  : c >= 0xF0 && c < 0xF8 ? 4
+                                          : 0;
         char32_t cp = len == 1 ? c : len == 2 ? c & 0x1F : len == 3 ? c & 0x0F : c & 0x07;
         bool ok = len > 0 && i + static_cast<std::size_t>(len) <= n;
         for (int k = 1; ok && k < len; ++k) {
@@ -35,6 +39,17 @@ std::vector<int> PlainChars(std::string_view s) {
         i += ok ? static_cast<std::size_t>(len) : 1;
     }
     return lengths;
+}
+
+std::string CharSlice(const std::string& s, std::int64_t first, std::int64_t last) {
+    std::size_t b = 0, e = 0;
+    std::int64_t k = 1;
+    for (int len : PlainChars(s)) {
+        if (k < first) b += static_cast<std::size_t>(len);
+        if (k <= last) e += static_cast<std::size_t>(len);
+        ++k;
+    }
+    return s.substr(b, e > b ? e - b : 0);
 }
 
 std::string SettingText(FuzzedDataProvider& in, std::size_t maxBytes) {

@@ -28,6 +28,9 @@ std::string ScratchFile(const std::string& name);
 // (shortest form, no surrogate, at most U+10FFFF) is one character, any other byte is one.
 std::vector<int> PlainChars(std::string_view s);
 
+// Characters first..last (1-based) of s by the plain decoder, as many of them as s has.
+std::string CharSlice(const std::string& s, std::int64_t first, std::int64_t last);
+
 // A text as an edit box or input box hands it over: valid UTF-8 without line breaks.
 std::string SettingText(FuzzedDataProvider& in, std::size_t maxBytes = 12);
 

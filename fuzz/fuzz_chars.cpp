@@ -22,12 +22,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<std::size_t> at{0};
     for (int len : lengths) at.push_back(at.back() + static_cast<std::size_t>(len));
     const auto n = static_cast<std::int64_t>(lengths.size());
-    auto offset = [&](std::int64_t k) { return at[static_cast<std::size_t>(std::clamp<std::int64_t>(k, 0, n))]; };
-    auto slice = [&](std::int64_t from, std::int64_t to) { return s.substr(offset(from), offset(to) - offset(from)); };
-    auto inside = [&](std::string_view v) { return v.data() >= s.data() && v.data() + v.size() <= s.data() + s.size(); };
+    auto offset = [&](std::int64_t k) {
+        return at[static_cast<std::size_t>(std::clamp<std::int64_t>(k, 0, n))];
+    };
+    auto slice = [&](std::int64_t from, std::int64_t to) {
+        return s.substr(offset(from), offset(to) - offset(from));
+    };
+    auto inside = [&](std::string_view v) {
+        return v.data() >= s.data() && v.data() + v.size() <= s.data() + s.size();
+    };
 
     FUZZ_CHECK(chars::Length(s) == n);
-    FUZZ_CHECK(chars::IsAscii(s) == std::all_of(s.begin(), s.end(), [](char c) { return c >= 0; }));
+    FUZZ_CHECK(chars::IsAscii(s) ==
+               std::all_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }));
     const auto* p = reinterpret_cast<const unsigned char*>(s.data());
     for (std::int64_t k = 0; k < n; ++k) {
         const std::size_t b = offset(k);
@@ -35,7 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     for (std::int64_t k = -1; k <= n + 1; ++k) {
         FUZZ_CHECK(chars::ByteOffset(s, k) == offset(k));
-        FUZZ_CHECK(OffsetAfterChars(s, std::max<std::int64_t>(k, 0)) == (k > n ? std::string_view::npos : offset(k)));
+        FUZZ_CHECK(OffsetAfterChars(s, std::max<std::int64_t>(k, 0)) ==
+                   (k > n ? std::string_view::npos : offset(k)));
     }
 
     const std::int64_t first = std::max<std::int64_t>(start, 1) - 1;  // 0-based
@@ -64,7 +72,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(CharRange(s, a, b, begin, end) == fits);
     if (fits) FUZZ_CHECK(s.substr(begin, end - begin) == slice(a - 1, b));
     std::uint32_t keyBegin = 0, keyEnd = 0;
-    FUZZ_CHECK(DupsKeySpan(s, static_cast<std::int32_t>(a), static_cast<std::int32_t>(b), keyBegin, keyEnd) == fits);
+    FUZZ_CHECK(DupsKeySpan(s, static_cast<std::int32_t>(a), static_cast<std::int32_t>(b), keyBegin, keyEnd) ==
+               fits);
     if (fits) FUZZ_CHECK(s.substr(keyBegin, keyEnd - keyBegin) == slice(a - 1, b));
     return 0;
 }

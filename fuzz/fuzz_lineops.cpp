@@ -10,8 +10,8 @@ using namespace rs;
 
 namespace {
 
-const char* const kModes[] = {"TRIM",  "LTRIM", "RTRIM", "UPPER",     "LOWER", "COUNT",
-                              "TALLY", "SUM",   "WORDCOUNT", "REMOVE-BLANK"};
+const char* const kModes[] = {"TRIM",  "LTRIM", "RTRIM", "UPPER",     "LOWER",
+                              "COUNT", "TALLY", "SUM",   "WORDCOUNT", "REMOVE-BLANK"};
 constexpr int kRemoveEverywhere = 10, kRemoveLines = 11;
 
 // Deletes the first occurrence of text until there is none; returns the count.
@@ -41,7 +41,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const LineOutcome outcome = RemoveLinesContaining(fuzz::ToRowList(rows), search, results);
         for (const std::string& row : rows)
             if (row.find(search) == std::string::npos) expected.push_back(row);
-        FUZZ_CHECK(outcome.messagesBefore.at(0) == "Total rows removed = " + std::to_string(rows.size() - expected.size()));
+        FUZZ_CHECK(outcome.messagesBefore.at(0) ==
+                   "Total rows removed = " + std::to_string(rows.size() - expected.size()));
     } else if (op == kRemoveEverywhere) {
         RemoveTextEverywhere(input, search, results, progress);
         for (std::string row : rows) {
@@ -61,7 +62,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         FUZZ_CHECK(lines.size() == rows.size());
         if (mode == "COUNT")
-            for (std::size_t i = 0; i < rows.size(); ++i) FUZZ_CHECK(lines[i] == std::to_string(i + 1) + ") " + rows[i]);
+            for (std::size_t i = 0; i < rows.size(); ++i)
+                FUZZ_CHECK(lines[i] == std::to_string(i + 1) + ") " + rows[i]);
         if (mode != "TALLY") return 0;
         // Letter case of a to z does not count; each row is written as the deletions left it.
         std::int64_t total = 0;
@@ -69,7 +71,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             expected.push_back(chars::Upper(row));
             if (!row.empty()) total += EraseOneByOne(expected.back(), chars::Upper(search));
         }
-        FUZZ_CHECK(outcome.message.find(" occurred " + std::to_string(total) + " times") != std::string::npos);
+        FUZZ_CHECK(outcome.message.find(" occurred " + std::to_string(total) + " times") !=
+                   std::string::npos);
     }
     FUZZ_CHECK(fuzz::WrittenLines(results) == expected);
     return 0;

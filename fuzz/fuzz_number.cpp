@@ -69,7 +69,8 @@ long double FormatsAndReadsBack(long double v, char separator) {
     const bool scientific = text.find('E') != std::string::npos;
     FUZZ_CHECK(back == 0 || scientific == (std::fabs(back) < 1e-4L || std::fabs(back) >= 1e15L));
     const std::string mantissa = text.substr(0, text.find('E'));
-    if (mantissa.find(separator) != std::string::npos) FUZZ_CHECK(mantissa.back() != '0' && mantissa.back() != separator);
+    if (mantissa.find(separator) != std::string::npos)
+        FUZZ_CHECK(mantissa.back() != '0' && mantissa.back() != separator);
     std::string plain;
     std::size_t significant = 0;
     FUZZ_CHECK(Grammar(text, separator, plain, significant) && significant <= 15);

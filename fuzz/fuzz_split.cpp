@@ -55,12 +55,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         expected.push_back(row);
     }
+    // Each file holds one run of rows with the same key; the next file starts at a change.
     std::vector<std::string> rows;
     long number = 0;
+    std::string key;
     for (const auto& [n, path] : written) {
         FUZZ_CHECK(n == ++number);
         const std::vector<std::string> lines = fuzz::WrittenLines(path.string());
-        FUZZ_CHECK(!lines.empty());
+        FUZZ_CHECK(!lines.empty() && (n == 1 || fuzz::CharSlice(lines[0], s.startPos, s.endPos) != key));
+        key = fuzz::CharSlice(lines[0], s.startPos, s.endPos);
+        for (const std::string& line : lines) FUZZ_CHECK(fuzz::CharSlice(line, s.startPos, s.endPos) == key);
         rows.insert(rows.end(), lines.begin(), lines.end());
     }
     const SplitCounts& c = outcome.counts;

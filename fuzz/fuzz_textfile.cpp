@@ -7,20 +7,10 @@ using namespace rs;
 
 namespace {
 
-std::vector<std::string> ReaderRows(const std::string& path) {
-    std::vector<std::string> rows;
-    TextReader in(path);
-    std::string_view line;
-    while (in.readLine(line)) rows.emplace_back(line);
-    return rows;
-}
-
 std::vector<std::string> LoadedRows(const std::string& path) {
     RowList list;
     list.loadFile(path);
-    std::vector<std::string> rows;
-    for (std::size_t i = 0; i < list.size(); ++i) rows.emplace_back(list[i]);
-    return rows;
+    return test::ListRows(list);
 }
 
 // No filler, or enough to reach the reader's read size (256 KiB) or the row list's (1 MiB).
@@ -42,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string input = fuzz::ScratchFile("in.txt");
     test::WriteBytes(input, bytes);
     const std::vector<std::string> rows = test::ReferenceRows(bytes);
-    FUZZ_CHECK(ReaderRows(input) == rows);
+    FUZZ_CHECK(test::ReaderRows(input) == rows);
     FUZZ_CHECK(LoadedRows(input) == rows);
 
     const std::string output = fuzz::ScratchFile("out.txt");
@@ -50,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const std::string& row : rows) writer.writeLine(row);
     writer.close();
     FUZZ_CHECK(fuzz::WrittenLines(output) == rows);
-    FUZZ_CHECK(ReaderRows(output) == rows);
+    FUZZ_CHECK(test::ReaderRows(output) == rows);
     FUZZ_CHECK(LoadedRows(output) == rows);
     return 0;
 }

@@ -1,6 +1,7 @@
 #include "platform/Chars.h"
 #include "platform/FileError.h"
 #include "support/Doubles.h"
+#include "support/Reference.h"
 #include "workbench/DupsLogic.h"
 #include "workbench/UGlobal.h"
 
@@ -35,40 +36,6 @@ Rows RunChoice(const Rows& rows, int spin1, int spin2, DupsChoice choice) {
     EXPECT_TRUE(r.publish);
     EXPECT_TRUE(r.messages.empty());
     return ReadCrlfLines(dir.file("Results.txt"));
-}
-
-// The work list built item by item and sorted as whole strings, then walked pair by pair.
-Rows Reference(const Rows& rows, int spin1, int spin2, DupsChoice choice) {
-    const int w = spin2 - spin1 + 1;
-    struct Entry {
-        std::string item;
-        bool keyed;
-        std::string key, row;
-    };
-    std::vector<Entry> list;
-    for (const auto& r : rows) {
-        if (chars::Length(r) < spin2) {
-            list.push_back({r, false, "", r});
-        } else {
-            std::string key(chars::Copy(r, spin1, w));
-            list.push_back({key + r, true, key, r});
-        }
-    }
-    std::stable_sort(list.begin(), list.end(),
-                     [](const Entry& a, const Entry& b) { return a.item < b.item; });
-    auto same = [&](std::size_t a, std::size_t b) {
-        return list[a].keyed && list[b].keyed && list[a].key == list[b].key;
-    };
-    Rows out;
-    for (std::size_t i = 0; i < list.size(); ++i) {
-        bool prev = i > 0 && same(i - 1, i);
-        bool next = i + 1 < list.size() && same(i, i + 1);
-        bool write = choice == DupsChoice::OnlyDups ? (prev || next)
-                     : choice == DupsChoice::NoDups ? (!prev && !next)
-                                                    : !next;
-        if (write) out.push_back(list[i].row);
-    }
-    return out;
 }
 
 struct Recorder : Progress {
@@ -181,10 +148,10 @@ TEST(Dups, MatchesTheSortedWorkListOnRandomInputs) {
                      std::to_string(spin2));
         Rows only = RunChoice(rows, spin1, spin2, DupsChoice::OnlyDups);
         Rows none = RunChoice(rows, spin1, spin2, DupsChoice::NoDups);
-        ASSERT_EQ(only, Reference(rows, spin1, spin2, DupsChoice::OnlyDups));
-        ASSERT_EQ(none, Reference(rows, spin1, spin2, DupsChoice::NoDups));
+        ASSERT_EQ(only, test::ReferenceDups(rows, spin1, spin2, DupsChoice::OnlyDups));
+        ASSERT_EQ(none, test::ReferenceDups(rows, spin1, spin2, DupsChoice::NoDups));
         ASSERT_EQ(RunChoice(rows, spin1, spin2, DupsChoice::All1Dups),
-                  Reference(rows, spin1, spin2, DupsChoice::All1Dups));
+                  test::ReferenceDups(rows, spin1, spin2, DupsChoice::All1Dups));
         // The first two choices together give every input row exactly once.
         Rows both = only;
         both.insert(both.end(), none.begin(), none.end());

@@ -9,25 +9,13 @@
 #include <random>
 
 using namespace rs;
+using rs::test::ListRows;
+using rs::test::ReaderRows;
 using rs::test::ReferenceRows;
 using rs::test::TempDir;
 using rs::test::WriteBytes;
 
 namespace {
-
-std::vector<std::string> ReaderRows(const std::string& path) {
-    std::vector<std::string> rows;
-    TextReader in(path);
-    std::string_view line;
-    while (in.readLine(line)) rows.emplace_back(line);
-    return rows;
-}
-
-std::vector<std::string> ListRows(const RowList& list) {
-    std::vector<std::string> rows;
-    for (std::size_t i = 0; i < list.size(); ++i) rows.emplace_back(list[i]);
-    return rows;
-}
 
 std::size_t TotalBytes(const std::vector<std::string>& rows) {
     std::size_t n = 0;

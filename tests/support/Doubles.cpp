@@ -1,5 +1,7 @@
 #include "Doubles.h"
 
+#include "platform/TextFile.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -43,6 +45,20 @@ std::string ReadBytes(const std::string& path) {
     return s.str();
 }
 
+std::vector<std::string> ReaderRows(const std::string& path) {
+    std::vector<std::string> rows;
+    TextReader in(path);
+    std::string_view line;
+    while (in.readLine(line)) rows.emplace_back(line);
+    return rows;
+}
+
+std::vector<std::string> ListRows(const RowList& list) {
+    std::vector<std::string> rows;
+    for (std::size_t i = 0; i < list.size(); ++i) rows.emplace_back(list[i]);
+    return rows;
+}
+
 bool SplitCrlfLines(const std::string& bytes, std::vector<std::string>& lines) {
     bool crlf = true;
     std::size_t start = 0;
@@ -65,7 +81,8 @@ bool SplitCrlfLines(const std::string& bytes, std::vector<std::string>& lines) {
 
 std::vector<std::string> ReadCrlfLines(const std::string& path) {
     std::vector<std::string> lines;
-    if (!SplitCrlfLines(ReadBytes(path), lines)) ADD_FAILURE() << "a line of " << path << " does not end with CR LF";
+    if (!SplitCrlfLines(ReadBytes(path), lines))
+        ADD_FAILURE() << "a line of " << path << " does not end with CR LF";
     return lines;
 }
 

@@ -3,6 +3,7 @@
 // Scripted stand-ins for the user's side of the platform layer, and file helpers.
 
 #include "platform/Dialogs.h"
+#include "platform/RowList.h"
 #include "platform/Shell.h"
 
 #include <deque>
@@ -88,6 +89,9 @@ private:
 
 void WriteBytes(const std::string& path, const std::string& bytes);
 std::string ReadBytes(const std::string& path);
+// The rows of a file as the text reader reads them, and the rows of a row list.
+std::vector<std::string> ReaderRows(const std::string& path);
+std::vector<std::string> ListRows(const RowList& list);
 // The lines of a file written with CR LF ends; fails the test when an end is not CR LF.
 std::vector<std::string> ReadCrlfLines(const std::string& path);
 // The same for bytes already read; false when a line end is not CR LF.

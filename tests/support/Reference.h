@@ -2,6 +2,8 @@
 
 // Rules spelt out the plain way, for checking the fast code against them.
 
+#include "workbench/DupsLogic.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,5 +17,10 @@ std::vector<std::string> ReferenceRows(std::string_view text);
 // The words the extract dialog writes, by the walk as it has always been done: trim the row,
 // cut before its first space, trim the rest, again until nothing is left.
 std::vector<std::string> ReferenceWords(const std::vector<std::string>& rows);
+
+// The rows the duplicates dialog writes: the work list built item by item (key and row, or a
+// short row bare), sorted as whole strings, then walked pair by pair.
+std::vector<std::string> ReferenceDups(const std::vector<std::string>& rows, int spin1, int spin2,
+                                       DupsChoice choice);
 
 }  // namespace rs::test
