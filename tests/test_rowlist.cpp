@@ -1,6 +1,5 @@
 #include "platform/FileError.h"
 #include "platform/RowList.h"
-#include "platform/TextFile.h"
 #include "support/Doubles.h"
 #include "support/Reference.h"
 
