@@ -52,12 +52,12 @@ std::string CharSlice(const std::string& s, std::int64_t first, std::int64_t las
     return s.substr(b, e > b ? e - b : 0);
 }
 
-std::string SettingText(FuzzedDataProvider& in, std::size_t maxBytes) {
+std::string SettingText(FuzzedDataProvider& in, std::size_t maxBytes, bool lines) {
     const std::string raw = in.ConsumeRandomLengthString(maxBytes);
     std::string text;
     std::size_t at = 0;
     for (int len : PlainChars(raw)) {
-        const bool lineBreak = raw[at] == '\r' || raw[at] == '\n';
+        const bool lineBreak = raw[at] == '\r' || (raw[at] == '\n' && !lines);
         const bool stray = len == 1 && static_cast<unsigned char>(raw[at]) >= 0x80;
         if (!lineBreak && !stray) text.append(raw, at, static_cast<std::size_t>(len));
         at += static_cast<std::size_t>(len);

@@ -31,8 +31,9 @@ std::vector<int> PlainChars(std::string_view s);
 // Characters first..last (1-based) of s by the plain decoder, as many of them as s has.
 std::string CharSlice(const std::string& s, std::int64_t first, std::int64_t last);
 
-// A text as an edit box or input box hands it over: valid UTF-8 without line breaks.
-std::string SettingText(FuzzedDataProvider& in, std::size_t maxBytes = 12);
+// A text as an edit box or input box hands it over: valid UTF-8 without line breaks; with
+// lines, as a multi-line box hands it over: its lines ended by LF.
+std::string SettingText(FuzzedDataProvider& in, std::size_t maxBytes = 12, bool lines = false);
 
 // A spin edit's value: mostly small, so that rows reach it, now and then up to 25000.
 std::int32_t Position(FuzzedDataProvider& in);

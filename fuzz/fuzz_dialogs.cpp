@@ -1,7 +1,7 @@
-// The option dialogs' runs on fuzzed rows and settings: insert and remove by positions write
-// a line for each row, remove by key drops exactly the rows whose key another row shares,
-// extract and duplicates agree with the plain walks, and the duplicate and unique rows together
-// are the input.
+// The option dialogs' runs on fuzzed rows and settings, against plain walks over the rows:
+// insert writes a line for each row, remove drops a range or the rows whose key another row
+// shares, extract takes parts or words, and each row goes to an extract or to its opposite;
+// "Write all duplicate rows" and "Write all NON duplicate rows (Unique)" give every row once.
 #include "FuzzSupport.h"
 #include "workbench/DupsLogic.h"
 #include "workbench/ExtractLogic.h"
@@ -10,6 +10,7 @@
 #include "workbench/UGlobal.h"
 
 #include <map>
+#include <optional>
 
 using namespace rs;
 using Lines = std::vector<std::string>;
@@ -33,7 +34,7 @@ Lines Run(auto run, const Lines& rows, const auto& settings) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider in(data, size);
-    const int dialog = in.ConsumeIntegralInRange(0, 3);
+    const int dialog = in.ConsumeIntegralInRange(0, 3), variant = in.ConsumeIntegralInRange(0, 5);
     const std::int32_t first = fuzz::Position(in), width = fuzz::Position(in) % 8;
     const std::int32_t last = first + width;
     const bool flag1 = in.ConsumeBool(), flag2 = in.ConsumeBool();
@@ -60,18 +61,49 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             if (auto key = Chars(row, first, last); !key || keys[*key] == 1) expected.push_back(row);
         FUZZ_CHECK(Run(RunRemove, rows, RemoveSettings{first, last, false, "", false, true}) == expected);
     } else if (dialog == 1) {
+        // The range goes from each row long enough, or with "only delete if" the row goes.
         const RemoveSettings s{first, last, !text1.empty(), text1, flag2, false};
-        const Lines lines = Run(RunRemove, rows, s);
-        if (!s.onlyIfContains || !s.entireRow) FUZZ_CHECK(lines.size() == rows.size());
+        Lines expected;
+        for (const std::string& row : rows) {
+            const std::optional<std::string> range = Chars(row, first, last);
+            if (!range || (s.onlyIfContains && range->find(text1) == std::string::npos))
+                expected.push_back(row);
+            else if (!s.onlyIfContains || !s.entireRow)
+                expected.push_back(fuzz::CharSlice(row, 1, first - 1) +
+                                   fuzz::CharSlice(row, last + 1, INT32_MAX));
+        }
+        FUZZ_CHECK(Run(RunRemove, rows, s) == expected);
     } else if (dialog == 2) {
+        static constexpr ExtractChoice kChoices[] = {ExtractChoice::Positions, ExtractChoice::ExtractWords,
+                                                     ExtractChoice::String,    ExtractChoice::StringBetween,
+                                                     ExtractChoice::StrExists, ExtractChoice::StringByte};
         ExtractSettings s;
-        s.choice = flag1 ? ExtractChoice::Positions : ExtractChoice::ExtractWords;
-        s.first = first;
+        s.choice = kChoices[variant];
+        s.first = s.bytePosition = first;
         s.last = last;
+        s.count = width;
+        s.startText = s.betweenStart = s.existsText = s.byteText = text1;
+        s.betweenEnd = text2;
+        if (ValidateExtract(s)) return 0;
+        const Lines lines = Run(RunExtract, rows, s);
         Lines expected;
         for (const std::string& row : rows)
             if (auto part = Chars(row, first, last)) expected.push_back(*part);
-        FUZZ_CHECK(Run(RunExtract, rows, s) == (flag1 ? expected : test::ReferenceWords(rows)));
+        if (variant < 2) FUZZ_CHECK(lines == (variant == 0 ? expected : test::ReferenceWords(rows)));
+        if (variant >= 4) {
+            // Whole rows that hold the text, or hold it first at the position.
+            expected.clear();
+            for (const std::string& row : rows) {
+                const std::size_t at = row.find(text1);
+                const auto position =
+                    static_cast<std::int32_t>(fuzz::PlainChars(row.substr(0, at)).size()) + 1;
+                if (at != std::string::npos && (variant == 4 || position == first)) expected.push_back(row);
+            }
+            FUZZ_CHECK(lines == expected);
+        }
+        // A row that passes the test gives its part; the opposite writes each row that does not.
+        s.opposite = true;
+        if (variant >= 2) FUZZ_CHECK(lines.size() + Run(RunExtract, rows, s).size() == rows.size());
     } else {
         Lines written[3];
         for (DupsChoice choice : {DupsChoice::OnlyDups, DupsChoice::NoDups, DupsChoice::All1Dups}) {
