@@ -29,10 +29,6 @@ Register splitCmd("split", [](const std::vector<std::string>& a) {
 Register combineCmd("combine", [](const std::vector<std::string>& a) {
     if (a.size() < 2) return 2;
     CombineOutcome out = CombineFiles(std::vector<std::string>(a.begin() + 1, a.end()), a[0]);
-    if (!out.refusal.empty()) {
-        std::fprintf(stderr, "%s\n", out.refusal.c_str());
-        return 1;
-    }
     std::fprintf(stderr, "%s\n", out.report.back().c_str());
     return 0;
 });

@@ -55,7 +55,7 @@ int main(int argc, char** argv) {
         getrusage(RUSAGE_SELF, &ru);
         std::fprintf(stderr, "peak_rss_kb=%ld\n", ru.ru_maxrss);
         return rc;
-    } catch (const rs::FileError& e) {
+    } catch (const std::runtime_error& e) {  // a file error, or a refusal to overwrite an input
         std::fprintf(stderr, "%s\n", e.what());
         return 1;
     }

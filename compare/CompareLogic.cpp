@@ -3,6 +3,7 @@
 #include "platform/Chars.h"
 #include "platform/Collation.h"
 #include "platform/Dialogs.h"
+#include "platform/Overwrite.h"
 #include "platform/TextFile.h"
 
 #include <algorithm>
@@ -61,16 +62,6 @@ void FinishRun(const RunOutcome& outcome) {
     if (outcome.publish) PublishResultsFile(outcome.publishPrefix);
 }
 
-std::string ResultsFileClash(const std::string& file1, const std::string& file2,
-                             const std::string& resultsFile) {
-    const char* which = SameFile(file1, resultsFile)   ? "File 1"
-                        : SameFile(file2, resultsFile) ? "File 2"
-                                                       : nullptr;
-    if (!which) return {};
-    return std::string(which) + " is the results file that this report is written to:\n" + resultsFile +
-           "\nCopy it elsewhere and choose the copy, so that it is not overwritten.";
-}
-
 RunOutcome CompareLoadedFiles(const CompareSettings& settings, const LoadedFile& before,
                               const LoadedFile& after, const std::string& resultsFile, Progress& progress) {
     RunOutcome outcome;
@@ -78,10 +69,8 @@ RunOutcome CompareLoadedFiles(const CompareSettings& settings, const LoadedFile&
         outcome.messages.push_back(kMsgCompareNoFiles);
         return outcome;
     }
-    if (std::string clash = ResultsFileClash(settings.file1, settings.file2, resultsFile); !clash.empty()) {
-        outcome.messages.push_back(std::move(clash));
-        return outcome;
-    }
+    RefuseOverwrite(resultsFile,
+                    {settings.file1, settings.file2, before.ListHidden.source(), after.ListHidden.source()});
 
     TextWriter out(resultsFile);
     out.writeLine("File Compare Results:");

@@ -56,11 +56,6 @@ inline constexpr const char* kMsgCompareNoFiles =
     "You chose \"compare\", but you did not select 2 files. Use the buttons at the top to select your 2 "
     "files to compare.";
 
-// A refusal when either chosen file is the results file itself, which the report would
-// overwrite; empty when the run may go on.
-std::string ResultsFileClash(const std::string& file1, const std::string& file2,
-                             const std::string& resultsFile);
-
 // Writes the compare report of `before` (File 1) against `after` (File 2) to resultsFile.
 // Lets pending events run through progress.pump() now and then; shows no window.
 // Throws FileError when the report cannot be written.

@@ -2,6 +2,7 @@
 
 #include "platform/Chars.h"
 #include "platform/Collation.h"
+#include "platform/Overwrite.h"
 
 #include <algorithm>
 #include <cstring>
@@ -87,10 +88,7 @@ RunOutcome MergeLoadedFiles(const MergeSettings& s, const RowList& lines1, const
         outcome.messages.push_back(msg);
         return outcome;
     }
-    if (std::string clash = ResultsFileClash(s.file1, s.file2, resultsFile); !clash.empty()) {
-        outcome.messages.push_back(std::move(clash));
-        return outcome;
-    }
+    RefuseOverwrite(resultsFile, {s.file1, s.file2, lines1.source(), lines2.source()});
 
     MergeState st;
     st.MergeKeyLength = s.end1 - s.start1 + 1;

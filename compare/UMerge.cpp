@@ -4,6 +4,7 @@
 #include "UGuard.h"
 #include "UProgressWindow.h"
 #include "platform/Dialogs.h"
+#include "platform/QtSpinEdit.h"
 #include "ui_Merge.h"
 
 #include <QButtonGroup>
@@ -72,10 +73,10 @@ MergeSettings TFrmMerge::ReadMergeSettings() const {
     MergeSettings s;
     s.file1 = Text(ui->LblFile1);
     s.file2 = Text(ui->LblFile2);
-    s.start1 = ui->Spin1->value();
-    s.end1 = ui->Spin2->value();
-    s.start2 = ui->Spin3->value();
-    s.end2 = ui->Spin4->value();
+    s.start1 = SpinValue(ui->Spin1);
+    s.end1 = SpinValue(ui->Spin2);
+    s.start2 = SpinValue(ui->Spin3);
+    s.end2 = SpinValue(ui->Spin4);
     s.output = ui->RadBoth->isChecked()    ? MergeOutput::Both
                : ui->RadFirst->isChecked() ? MergeOutput::File1Only
                                            : MergeOutput::File2Only;

@@ -2,10 +2,12 @@
 
 #include "platform/Chars.h"
 #include "platform/DirSearch.h"
+#include "platform/FileStamp.h"
 #include "platform/Folders.h"
-#include "workbench/MemoRows.h"
 #include "platform/TextFile.h"
+#include "workbench/MemoRows.h"
 
+#include <algorithm>
 #include <set>
 
 namespace rs {
@@ -51,7 +53,7 @@ void BulkInsertOneFile(const std::string& inPath, const std::string& outPath, co
     const auto rows = static_cast<std::int64_t>(dataRows.size());
 
     TextReader in(inPath);
-    TextWriter out(outPath);
+    TextWriter out(outPath, TextWriter::Mode::Replace);
     std::string_view line;
     while (in.readLine(line)) {
         const bool isKeyLine = line.find(key) != std::string_view::npos;
@@ -85,28 +87,49 @@ BulkInsertOutcome BulkInsertFolder(const std::string& folder, const std::string&
     progress.start(kTextProcessing);
     const std::vector<std::string> dataRows = MemoRowList(s.dataText);
     // A copy of one entry may land on another entry of the listing ("a.txt" writes
-    // "new_a.txt"): that entry is left out, so no run reads what it has just written.
+    // "new_a.txt"): that entry is left out, so no run reads what it has just written. Each copy
+    // is a new file put in its name's place, so a link of that name is replaced, never written
+    // through, and an entry that reaches a copy of this run through a link is left out too.
     const std::set<std::string> names(entries.begin(), entries.end());
     const bool copiesBeside = SameFile(folder, workFolder);
+    std::vector<FileStamp> written;
+    std::vector<std::string> special;
+    auto isWritten = [&written](const std::string& path) {
+        FileStamp id;
+        if (!StampOf(path, id)) return false;
+        return std::any_of(written.begin(), written.end(),
+                           [&id](const FileStamp& w) { return w.dev == id.dev && w.ino == id.ino; });
+    };
     for (const auto& name : entries) {
         const std::string inPath = folder + name;
         const std::string outPath = JoinPath(workFolder, "new_" + name);
         const bool writtenByThisRun =
             copiesBeside && name.starts_with("new_") && names.count(name.substr(4)) > 0;
-        if (writtenByThisRun || SameFile(inPath, outPath)) {
+        if (writtenByThisRun || SameFile(inPath, outPath) || isWritten(inPath)) {
             result.skipped.push_back(name);
+            continue;
+        }
+        // A named pipe or a device would hang the run or never end; a folder still stops it
+        // with the file error, as any entry that cannot be read does.
+        if (KindOf(inPath) == FileKind::Other) {
+            special.push_back(name);
             continue;
         }
         ++result.counts.FilesFound;
         BulkInsertOneFile(inPath, outPath, s.key, s.before, s.after, dataRows, result.counts);
+        FileStamp id;
+        if (StampOf(outPath, id)) written.push_back(id);
     }
     progress.end();
 
     if (!result.skipped.empty()) {
-        std::string text =
-            "These files were left out, as this run writes its new copies over them (so they are not "
-            "changed):";
+        std::string text = "These files were left out, as this run writes its new copies in their place:";
         for (const auto& n : result.skipped) text += "\n" + n;
+        result.messages.push_back(std::move(text));
+    }
+    if (!special.empty()) {
+        std::string text = "These entries were left out, as they are not regular files:";
+        for (const auto& n : special) text += "\n" + n;
         result.messages.push_back(std::move(text));
     }
     result.messages.push_back(BulkInsertSummary(workFolder, result.counts));

@@ -1,6 +1,7 @@
 #include "CombineLogic.h"
 
 #include "platform/Chars.h"
+#include "platform/Overwrite.h"
 #include "platform/TextFile.h"
 
 namespace rs {
@@ -9,16 +10,8 @@ CombineOutcome CombineFiles(const std::vector<std::string>& entries, const std::
     CombineOutcome result;
     std::vector<std::string> paths;
     paths.reserve(entries.size());
-    for (const auto& e : entries) {
-        paths.emplace_back(chars::Trim(e));
-        if (SameFile(paths.back(), resultsFile)) {
-            result.refusal =
-                "This file is the results file, which the combined lines are written to, so it "
-                "cannot be combined as well:\n" +
-                paths.back() + "\nCopy it elsewhere and add the copy instead, so that nothing is lost.";
-            return result;
-        }
-    }
+    for (const auto& e : entries) paths.emplace_back(chars::Trim(e));
+    RefuseOverwrite(resultsFile, paths);
 
     TextWriter out(resultsFile);
     std::string_view line;

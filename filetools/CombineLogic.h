@@ -9,8 +9,6 @@
 namespace rs {
 
 struct CombineOutcome {
-    // Not empty when the run was refused; then nothing was read or written.
-    std::string refusal;
     // Lines for the results window: one "Read N lines from PATH" a file, then the totals.
     std::vector<std::string> report;
     std::int64_t filesRead = 0;
@@ -19,7 +17,7 @@ struct CombineOutcome {
 };
 
 // Each entry is trimmed before it is opened. The results file is created (or emptied)
-// first, so a list that names it is refused before anything is written.
+// first, so a list that names it is refused (OverwriteRefused) before anything is written.
 // Throws FileError when a file cannot be opened, read or written.
 CombineOutcome CombineFiles(const std::vector<std::string>& entries, const std::string& resultsFile);
 

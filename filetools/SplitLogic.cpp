@@ -1,6 +1,7 @@
 #include "SplitLogic.h"
 
 #include "platform/Chars.h"
+#include "platform/Overwrite.h"
 #include "platform/TextFile.h"
 
 #include <memory>
@@ -8,10 +9,6 @@
 namespace rs {
 
 namespace {
-std::string SameFileMessage(const std::string& name) {
-    return "The file being split has the name of a file to be written, so it would be lost:\n" + name +
-           "\nThe program will stop. Rename the file or move it to another folder, then split it again.";
-}
 // Byte range of the characters first..last (0-based) of the row; false when the row is
 // shorter. Most keys lie in an ASCII start of the row, where characters are bytes.
 bool KeyBytes(std::string_view line, std::int64_t first, std::int64_t last, std::size_t& b, std::size_t& e) {
@@ -92,10 +89,10 @@ SplitOutcome SplitFile(const SplitSettings& s, const std::function<void(const st
             currentKey.assign(key);
             const std::string name = SplitOutputName(result.folder, c.filesWritten + 1,
                                                      s.keyInName ? &currentKey : nullptr, extension);
-            // An input that is itself named like an output would be emptied before it is read.
+            // An input that is itself named like an output (or linked to from one) would be lost.
             const bool exists = FileExists(name);
-            if (exists && SameFile(name, s.inputPath)) {
-                notify(SameFileMessage(name));
+            if (exists && IsOneOf(name, {s.inputPath})) {
+                notify(OverwriteRefusalText(name));
                 ++c.rowsSkipped;
                 result.stoppedEarly = true;
                 break;
@@ -109,7 +106,9 @@ SplitOutcome SplitFile(const SplitSettings& s, const std::function<void(const st
                     "file "
                     "then click ok to continue. The file that already exists is: " +
                     name);
-            out = std::make_unique<TextWriter>(name);
+            // A new file put in the name's place: an existing link of that name is replaced, never
+            // written through.
+            out = std::make_unique<TextWriter>(name, TextWriter::Mode::Replace);
         }
         out->writeLine(line);
         ++c.rowsWritten;

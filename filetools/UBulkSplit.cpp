@@ -2,6 +2,7 @@
 
 #include "filetools/SplitLogic.h"
 #include "platform/Dialogs.h"
+#include "platform/QtSpinEdit.h"
 #include "platform/Shell.h"
 #include "ui_BulkSplit.h"
 #include "workbench/UGuard.h"
@@ -87,16 +88,17 @@ std::string TFrmBulkSplit::InputPath() const {
 
 void TFrmBulkSplit::CmdCreateClick() {
     RunGuarded([this] {
-        const SplitSettings s{InputPath(), static_cast<std::int32_t>(ui->Spin1->value()),
-                              static_cast<std::int32_t>(ui->Spin2->value()), ui->CheckBox1->isChecked()};
+        const SplitSettings s{InputPath(), SpinValue(ui->Spin1), SpinValue(ui->Spin2), ui->CheckBox1->isChecked()};
         if (std::string msg = ValidateSplit(s); !msg.empty()) {
             ShowMessage(msg);
             return;
         }
         SplitOutcome out = SplitFile(s, [](const std::string& m) { ShowMessage(m); });
-        if (shell().openFolder(out.folder) != ShellResult::Ok)
-            ShowMessage("Your files are located at: " + out.folder);
-        ShowMessage(SplitSummary(out.counts));
+        // The summary follows the folder's opening, and its failure message when it fails.
+        shell().openFolder(out.folder, [folder = out.folder, summary = SplitSummary(out.counts)](ShellResult r) {
+            if (r != ShellResult::Ok) ShowMessage("Your files are located at: " + folder);
+            ShowMessage(summary);
+        });
     });
 }
 

@@ -64,10 +64,6 @@ void TFrmCombineFile::CmdCombineClick() {
         for (int i = 0; i < ui->ListBox1->count(); ++i)
             entries.push_back(ui->ListBox1->item(i)->data(kPathRole).toByteArray().toStdString());
         CombineOutcome out = CombineFiles(entries, ResultsFileName);
-        if (!out.refusal.empty()) {
-            ShowMessage(out.refusal);
-            return;
-        }
         FrmResults->showLines(out.report);
         PublishResultsFile(kPublishCombine);
     });

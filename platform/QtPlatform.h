@@ -18,11 +18,11 @@ private:
     QString lastFolder_;
 };
 
-// The real shell: the desktop's default viewers and file browser.
+// The real shell: the desktop's opener (xdg-open) run as a process, its exit status the result.
 class QtShell : public Shell {
 public:
-    ShellResult open(const std::string& target, bool maximised) override;
-    ShellResult openFolder(const std::string& folder) override;
+    void open(const std::string& target, bool maximised, ShellDone done) override;
+    void openFolder(const std::string& folder, ShellDone done) override;
 };
 
 // Turns a "Text (*.txt)|*.txt" filter into Qt's form, with "*.*" meaning every file.

@@ -90,15 +90,10 @@ void RowList::loadFile(const std::string& path) { loadFile(path, {}); }
 
 void RowList::loadFile(const std::string& path, const std::function<void()>& progress) {
     clear();
-    CheckPathLength(path, "Cannot open file");
-    if (path.empty()) throw FileError(path, "Cannot open file", "No file name");
-    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (fd.get() < 0) throw FileError::fromErrno(path, "Cannot open file", errno);
+    source_ = path;
+    Fd fd(OpenForReading(path));
     struct stat st {};
-    if (::fstat(fd.get(), &st) == 0) {
-        if (S_ISDIR(st.st_mode)) throw FileError::fromErrno(path, "Cannot open file", EISDIR);
-        if (S_ISREG(st.st_mode) && st.st_size > 0) bytes_.reserve(static_cast<std::size_t>(st.st_size) + 1);
-    }
+    if (::fstat(fd.get(), &st) == 0 && st.st_size > 0) bytes_.reserve(static_cast<std::size_t>(st.st_size) + 1);
 
     std::size_t w = 0;            // where the next row's content goes; never past s
     std::size_t s = 0;            // where the next row starts in the bytes read

@@ -118,12 +118,14 @@ public:
         bytes_.clear();
         ends_.clear();
         rowBytes_ = 0;
+        source_.clear();
     }
     // Frees the memory as well.
     void release() {
         bytes_.release();
         ends_.release();
         rowBytes_ = 0;
+        source_.clear();
     }
     void reserve(std::size_t bytes, std::size_t rows) {
         bytes_.reserve(bytes);
@@ -146,6 +148,10 @@ public:
     std::size_t byteSize() const { return rowBytes_; }
     std::size_t memoryUsed() const { return bytes_.capacity() + ends_.capacity() * sizeof(std::uint64_t); }
 
+    // The file the rows were loaded from; empty for rows put together in memory. A run that
+    // writes a file checks it against this, so that it never overwrites the file its rows are.
+    const std::string& source() const { return source_; }
+
     // Replaces the content with the rows of a text file (the text-file line rules).
     // Throws FileError; the rows read before a failed read stay.
     void loadFile(const std::string& path);
@@ -163,6 +169,7 @@ private:
     detail::RawArray<char> bytes_;
     detail::RawArray<std::uint64_t> ends_;
     std::size_t rowBytes_ = 0;
+    std::string source_;
 };
 
 }  // namespace rs

@@ -1,18 +1,22 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace rs {
 
 enum class ShellResult { Ok, FileNotFound, Failed };
 
-// Opens documents, web pages and folders in the user's own programs.
+// Called once with the outcome of an open; possibly later, from the event loop.
+using ShellDone = std::function<void(ShellResult)>;
+
+// Opens documents, web pages and folders in the user's own programs, without waiting for them.
 class Shell {
 public:
     virtual ~Shell() = default;
     // A file path or a URL; maximised asks for a maximised window where the viewer allows it.
-    virtual ShellResult open(const std::string& target, bool maximised) = 0;
-    virtual ShellResult openFolder(const std::string& folder) = 0;
+    virtual void open(const std::string& target, bool maximised, ShellDone done) = 0;
+    virtual void openFolder(const std::string& folder, ShellDone done) = 0;
 };
 
 // The shell installed at start-up (or by a test).

@@ -7,6 +7,7 @@
 #include <unistd.h>
 #include <cerrno>
 #include <cstring>
+#include <random>
 
 namespace rs {
 
@@ -14,6 +15,34 @@ namespace {
 constexpr std::size_t kReadChunk = 1 << 18;
 constexpr std::size_t kWriteChunk = 1 << 18;
 constexpr char kEof = 0x1A;
+constexpr const char* kNotRegular = "It is not a regular file";
+
+// Clears O_NONBLOCK once the file is known to be a regular one.
+void MakeBlocking(int fd) {
+    int flags = ::fcntl(fd, F_GETFL);
+    if (flags >= 0 && (flags & O_NONBLOCK)) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+}
+
+// Refuses an open descriptor that is not a regular file (closing it).
+void RequireRegular(int fd, const std::string& path, const char* action) {
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) {
+        int err = errno;
+        ::close(fd);
+        throw FileError::fromErrno(path, action, err);
+    }
+    if (!S_ISREG(st.st_mode)) {
+        ::close(fd);
+        if (S_ISDIR(st.st_mode)) throw FileError::fromErrno(path, action, EISDIR);
+        throw FileError(path, action, kNotRegular);
+    }
+    MakeBlocking(fd);
+}
+
+std::string FolderPart(const std::string& path) {
+    auto p = path.rfind('/');
+    return p == std::string::npos ? std::string() : path.substr(0, p + 1);
+}
 
 // Removes every CR from [p, p+n) in place and returns the new length.
 std::size_t DropCarriageReturns(char* p, std::size_t n) {
@@ -41,25 +70,30 @@ bool SameFile(const std::string& a, const std::string& b) {
     return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
+FileKind KindOf(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return FileKind::Missing;
+    return S_ISREG(st.st_mode) ? FileKind::Regular : S_ISDIR(st.st_mode) ? FileKind::Folder : FileKind::Other;
+}
+
 bool FileExists(const std::string& path) {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
+int OpenForReading(const std::string& path) {
+    const char* action = "Cannot open file";
+    CheckPathLength(path, action);
+    if (path.empty()) throw FileError(path, action, "No file name");
+    // Without O_NONBLOCK the open of a named pipe waits for a writer, and the window with it.
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) throw FileError::fromErrno(path, action, errno);
+    RequireRegular(fd, path, action);
+    return fd;
+}
+
 TextReader::TextReader(const std::string& path) : path_(path) {
-    CheckPathLength(path, "Cannot open file");
-    if (path.empty()) throw FileError(path, "Cannot open file", "No file name");
-    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd_ < 0) throw FileError::fromErrno(path, "Cannot open file", errno);
-    struct stat st {};
-    if (::fstat(fd_, &st) == 0) {
-        if (S_ISDIR(st.st_mode)) {
-            ::close(fd_);
-            fd_ = -1;
-            throw FileError::fromErrno(path, "Cannot open file", EISDIR);
-        }
-        if (S_ISREG(st.st_mode)) size_ = st.st_size;
-    }
+    fd_ = OpenForReading(path);
     buf_.resize(kReadChunk);
 }
 
@@ -139,23 +173,51 @@ bool TextReader::readLine(std::string_view& line) {
     }
 }
 
-TextWriter::TextWriter(const std::string& path) : path_(path) {
-    CheckPathLength(path, "Cannot create file");
-    if (path.empty()) throw FileError(path, "Cannot create file", "No file name");
-    fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd_ < 0) throw FileError::fromErrno(path, "Cannot create file", errno);
+TextWriter::TextWriter(const std::string& path, Mode mode) : path_(path) {
+    const char* action = "Cannot create file";
+    CheckPathLength(path, action);
+    if (path.empty()) throw FileError(path, action, "No file name");
+    if (mode == Mode::Replace) {
+        // A name of our own beside the target, so that the rename stays on one file system.
+        std::random_device rd;
+        const std::string base = FolderPart(path) + ".rowsmith-";
+        for (int attempt = 0; fd_ < 0; ++attempt) {
+            tempPath_ = base + std::to_string(rd()) + ".tmp";
+            fd_ = ::open(tempPath_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            if (fd_ < 0 && (errno != EEXIST || attempt > 100)) throw FileError::fromErrno(path, action, errno);
+        }
+    } else {
+        // O_NONBLOCK: a named pipe without a reader fails at once instead of hanging the window.
+        fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NONBLOCK, 0666);
+        if (fd_ < 0) {
+            int err = errno;
+            struct stat st {};
+            if (err == ENXIO && ::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
+                throw FileError(path, action, kNotRegular);
+            throw FileError::fromErrno(path, action, err);
+        }
+        int fd = fd_;
+        fd_ = -1;
+        RequireRegular(fd, path, action);
+        fd_ = fd;
+    }
     buf_.resize(kWriteChunk);
 }
 
 TextWriter::~TextWriter() {
-    // An unclosed writer (an exception is on its way) still keeps what was written.
-    if (fd_ >= 0) {
-        try {
-            flush();
-        } catch (...) {
-        }
+    if (fd_ < 0) return;
+    if (!tempPath_.empty()) {
+        // Never closed (an exception is on its way): the name keeps what it held before.
         ::close(fd_);
+        ::unlink(tempPath_.c_str());
+        return;
     }
+    // An unclosed writer still keeps what was written.
+    try {
+        flush();
+    } catch (...) {
+    }
+    ::close(fd_);
 }
 
 void TextWriter::flush() {
@@ -210,16 +272,29 @@ void TextWriter::writeLine(std::string_view line) {
 
 void TextWriter::close() {
     if (fd_ < 0) return;
+    auto discardTemp = [this] {
+        if (!tempPath_.empty()) ::unlink(tempPath_.c_str());
+    };
     try {
         flush();
     } catch (...) {
         ::close(fd_);
         fd_ = -1;
+        discardTemp();
         throw;
     }
     int rc = ::close(fd_);
     fd_ = -1;
-    if (rc != 0) throw FileError::fromErrno(path_, "Cannot write file", errno);
+    if (rc != 0) {
+        int err = errno;
+        discardTemp();
+        throw FileError::fromErrno(path_, "Cannot write file", err);
+    }
+    if (!tempPath_.empty() && ::rename(tempPath_.c_str(), path_.c_str()) != 0) {
+        int err = errno;
+        discardTemp();
+        throw FileError::fromErrno(path_, "Cannot create file", err);
+    }
 }
 
 }  // namespace rs

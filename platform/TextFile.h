@@ -26,15 +26,12 @@ public:
     bool readLine(std::string_view& line);
     void close();
     const std::string& path() const { return path_; }
-    // Size of the file when it was opened, or -1 when it is not a regular file.
-    std::int64_t fileSize() const { return size_; }
 
 private:
     bool fill();
 
     std::string path_;
     int fd_ = -1;
-    std::int64_t size_ = -1;
     std::vector<char> buf_;
     std::size_t pos_ = 0;
     std::size_t end_ = 0;
@@ -45,8 +42,12 @@ private:
 // Writes lines, each followed by CR LF, through a large buffer.
 class TextWriter {
 public:
-    // Creates the file, or empties an existing one.
-    explicit TextWriter(const std::string& path);
+    enum class Mode {
+        Empty,   // create the file, or empty an existing one in place
+        Replace  // write a new file beside it and put it in the name's place on close(), so that an
+                 // existing name (a link, say) is replaced, never written through
+    };
+    explicit TextWriter(const std::string& path, Mode mode = Mode::Empty);
     ~TextWriter();
     TextWriter(const TextWriter&) = delete;
     TextWriter& operator=(const TextWriter&) = delete;
@@ -63,6 +64,7 @@ private:
     void flush();
 
     std::string path_;
+    std::string tempPath_;  // Mode::Replace: the new file until close() renames it
     int fd_ = -1;
     std::vector<char> buf_;
     std::size_t used_ = 0;
@@ -71,9 +73,17 @@ private:
 // Throws FileError when the path is longer than the platform allows.
 void CheckPathLength(const std::string& path, const char* action);
 
+// Opens a file the user chose for reading. Never blocks: a named pipe, a device or a folder
+// is refused with a FileError instead of being waited on. Returns the descriptor.
+int OpenForReading(const std::string& path);
+
 // True when both paths name one existing file (same device and inode).
 bool SameFile(const std::string& a, const std::string& b);
 
 bool FileExists(const std::string& path);
+
+// What a path names, links followed.
+enum class FileKind { Missing, Regular, Folder, Other };
+FileKind KindOf(const std::string& path);
 
 }  // namespace rs

@@ -1,5 +1,7 @@
 #include "support/Doubles.h"
+#include "platform/Overwrite.h"
 #include "workbench/LoadInput.h"
+#include "workbench/UDups.h"
 #include "workbench/UExtract.h"
 #include "workbench/UFirst.h"
 #include "workbench/UGlobal.h"
@@ -7,8 +9,10 @@
 #include "workbench/URemove.h"
 #include "workbench/USecond.h"
 #include "workbench/Uposition.h"
+#include "ui_Dups.h"
 #include "ui_Extract.h"
 #include "ui_First.h"
+#include "ui_Insert.h"
 #include "ui_Position.h"
 #include "ui_Remove.h"
 
@@ -18,7 +22,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdlib>
+#include <filesystem>
 
 using namespace rs;
 
@@ -41,8 +48,10 @@ struct Workbench : ::testing::Test {
         if (!FrmInsert) FrmInsert = new TFrmInsert;
         if (!FrmRemove) FrmRemove = new TFrmRemove;
         if (!FrmExtract) FrmExtract = new TFrmExtract;
+        if (!FrmDups) FrmDups = new TFrmDups;
         for (QWidget* w : {static_cast<QWidget*>(FrmPosition), static_cast<QWidget*>(FrmInsert),
-                           static_cast<QWidget*>(FrmRemove), static_cast<QWidget*>(FrmExtract)})
+                           static_cast<QWidget*>(FrmRemove), static_cast<QWidget*>(FrmExtract),
+                           static_cast<QWidget*>(FrmDups)})
             w->hide();
         ListInput.clear();
         first = std::make_unique<TFrmFirst>();
@@ -329,4 +338,81 @@ TEST_F(Workbench, RowsOfAnUnchangedInputAreSharedWithTheFinder) {
     Run("TRIM BOTH      - Trim spaces from beginning and end of all rows");
     EXPECT_EQ(Results(), "sea\r\nsee\r\n");
     EXPECT_EQ(Rows(ListInput), (std::vector<std::string>{"sea", "see"}));
+}
+
+TEST_F(Workbench, NoRunWritesOverItsOwnInput) {
+    // The input is the results file itself, reached through a link.
+    test::WriteBytes(ResultsFileName, "a1\nb2\na1\n");
+    const std::string link = home.file("link.txt");
+    std::filesystem::create_symlink(ResultsFileName, link);
+    doubles.dialogs.fileAnswers = {link};
+    first->CmdSelectClick();
+    const std::string refusal = OverwriteRefusalText(ResultsFileName);
+    auto expectRefused = [&](const std::string& what) {
+        EXPECT_EQ(doubles.dialogs.texts(), std::vector<std::string>{refusal}) << what;
+        EXPECT_EQ(Results(), "a1\nb2\na1\n") << what;
+        EXPECT_FALSE(FrmProgressWindow->isVisible()) << what;
+        doubles.dialogs.messages.clear();
+    };
+    Run("VIEW ALL       - Gather statistics");
+    expectRefused("statistics");
+    Run("TRIM BOTH      - Trim spaces from beginning and end of all rows");
+    expectRefused("trim");
+
+    Run("INSERT         - Insert strings into rows");
+    FrmInsert->ui->EdString->setText("x");
+    FrmInsert->ui->CmdCreate->click();
+    expectRefused("insert");
+
+    Run("REMOVE         - Remove strings or delete various rows");
+    for (bool byKey : {false, true}) {
+        FrmRemove->ui->ChkDups->setChecked(byKey);
+        FrmRemove->ui->CmdCreate->click();
+        expectRefused(byKey ? "remove by key" : "remove by position");
+    }
+
+    Run("EXTRACT        - Extract strings or rows ");
+    for (QLineEdit* e : {FrmExtract->ui->EdStringIn, FrmExtract->ui->EdString1, FrmExtract->ui->EdString2,
+                         FrmExtract->ui->EdStrExists, FrmExtract->ui->EdStringByte})
+        e->setText("a");
+    for (QRadioButton* choice : {FrmExtract->ui->RadPositions, FrmExtract->ui->RadString,
+                                 FrmExtract->ui->RadStringBetween, FrmExtract->ui->RadStrExists,
+                                 FrmExtract->ui->RadExtractWords, FrmExtract->ui->RadStringByte}) {
+        choice->setChecked(true);
+        FrmExtract->ui->CmdCreate->click();
+        expectRefused(choice->objectName().toStdString());
+    }
+
+    Run("DUPLICATES     - Extract, consolidate, or eliminate duplicates");
+    for (QRadioButton* choice : {FrmDups->ui->RadOnlyDups, FrmDups->ui->RadNoDups, FrmDups->ui->RadAll1Dups}) {
+        choice->setChecked(true);
+        FrmDups->ui->CmdCreate->click();
+        expectRefused(choice->objectName().toStdString());
+    }
+    EXPECT_TRUE(doubles.shell.opened.empty());
+}
+
+TEST_F(Workbench, APipeChosenAsInputIsRefusedNotWaitedOn) {
+    const std::string pipe = home.file("pipe.txt");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    doubles.dialogs.fileAnswers = {pipe};
+    first->CmdSelectClick();
+    ASSERT_EQ(doubles.dialogs.messages.size(), 1u);
+    EXPECT_EQ(doubles.dialogs.messages[0].kind, MsgKind::Error);
+    EXPECT_EQ(doubles.dialogs.messages[0].text, "Cannot open file \"" + pipe + "\".\nIt is not a regular file");
+}
+
+TEST_F(Workbench, AFailedSaveOfThePastedTextForgetsTheInput) {
+    test::WriteBytes(home.file("a.txt"), "a\n");
+    doubles.dialogs.fileAnswers = {home.file("a.txt")};
+    first->CmdSelectClick();
+    // The pasted-text file cannot be written: a folder stands in its place.
+    std::filesystem::create_directory(WorkFolder + "/Temp_paste.txt");
+    Type("new text");
+    ASSERT_EQ(doubles.dialogs.messages.size(), 1u);
+    EXPECT_EQ(doubles.dialogs.messages[0].kind, MsgKind::Error);
+    EXPECT_TRUE(first->CurrentInput().empty());
+    doubles.dialogs.messages.clear();
+    Run("TRIM BOTH      - Trim spaces from beginning and end of all rows");
+    EXPECT_EQ(doubles.dialogs.texts(), std::vector<std::string>{kNoInput});
 }

@@ -9,6 +9,9 @@
 #include "workbench/UProgressWindow.h"
 #include "workbench/UResults.h"
 
+#include <QApplication>
+#include <QFocusEvent>
+#include <QLineEdit>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -166,4 +169,29 @@ TEST(FileToolsWindows, SplitStartsFreshAndOpensTheFolder) {
     form = std::make_unique<TFrmBulkSplit>();
     EXPECT_TRUE(form->ui->LblFile->text().isEmpty());
     EXPECT_EQ(form->ui->Spin2->value(), 5);
+}
+
+TEST(FileToolsWindows, SpinEditsReadAsTypedAndBringOutOfBoundsValuesToTheNearerBound) {
+    WorkScope w;
+    auto form = std::make_unique<TFrmBulkSplit>();
+    form->show();
+    WriteBytes(w.dir.file("list.txt"), "AA1\nAB2\n");
+    w.doubles.dialogs.fileAnswers = {w.dir.file("list.txt")};
+    QTest::mouseClick(form->ui->CmdAdd, Qt::LeftButton);
+    // An emptied box reads as its minimum: a key of one character.
+    form->ui->Spin2->findChild<QLineEdit*>()->clear();
+    QTest::mouseClick(form->ui->CmdCreate, Qt::LeftButton);
+    EXPECT_EQ(ReadBytes(w.dir.file("File1 A.txt")), "AA1\r\nAB2\r\n");
+
+    // "30000" in a box of 1 to 25000 is kept while typed and becomes 25000 on leaving the box.
+    QLineEdit* edit = form->ui->Spin1->findChild<QLineEdit*>();
+    form->ui->Spin1->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(form->ui->Spin1, "30000");
+    EXPECT_EQ(edit->text(), "30000");
+    EXPECT_EQ(SpinValue(form->ui->Spin1), 25000);
+    QFocusEvent focusOut(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(form->ui->Spin1, &focusOut);
+    EXPECT_EQ(form->ui->Spin1->value(), 25000);
+    EXPECT_EQ(edit->text(), "25000");
 }

@@ -1,4 +1,5 @@
 #include "compare/UMerge.h"
+#include "platform/Overwrite.h"
 #include "support/Doubles.h"
 #include "workbench/UGlobal.h"
 #include "workbench/UProgressWindow.h"
@@ -201,7 +202,7 @@ TEST_F(MergeFormTest, TheResultsFileIsNeverOverwrittenAsAnInput) {
     QTest::mouseClick(button("CmdMerge"), Qt::LeftButton);
     auto texts = doubles.dialogs.texts();
     ASSERT_EQ(texts.size(), 2u);
-    EXPECT_EQ(texts[0].rfind("File 1 is the results file", 0), 0u);
+    EXPECT_EQ(texts[0], OverwriteRefusalText(ResultsFileName));
     EXPECT_EQ(texts[1], texts[0]);
     EXPECT_EQ(ReadBytes(ResultsFileName), "old report\n");
     EXPECT_TRUE(doubles.shell.opened.empty());
@@ -218,3 +219,4 @@ TEST_F(MergeFormTest, ReturnHidesAndKeepsEverything) {
     EXPECT_EQ(spin("Spin2")->value(), 7);
     EXPECT_EQ(form->File2.ListHidden.size(), 1u);
 }
+

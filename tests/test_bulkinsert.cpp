@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 #include <filesystem>
 
@@ -171,6 +172,34 @@ TEST(BulkInsert, NeverTakesTheCopiesItWrites) {
     auto again = RunIn(dir, Settings("KEY", false, true, "X"));
     EXPECT_FALSE(std::filesystem::exists(dir.file("new_new_new_b.txt")));
     EXPECT_EQ(again.counts.FilesFound, 2);
+}
+
+TEST(BulkInsert, ALinkNamedLikeACopyIsReplacedNeverWrittenThrough) {
+    TempDir dir;
+    WriteBytes(dir.file("a.txt"), "a KEY\n");
+    WriteBytes(dir.file("b.txt"), "b\n");
+    std::filesystem::create_symlink(dir.file("a.txt"), dir.file("new_b.txt"));
+    // An entry that reaches one of this run's copies through a link is not read either.
+    std::filesystem::create_symlink(dir.file("new_a.txt"), dir.file("c.txt"));
+    auto out = RunIn(dir, Settings("KEY", false, true, "X"));
+    EXPECT_EQ(ReadBytes(dir.file("a.txt")), "a KEY\n");
+    EXPECT_FALSE(std::filesystem::is_symlink(dir.file("new_b.txt")));
+    EXPECT_EQ(ReadBytes(dir.file("new_b.txt")), "b\r\n");
+    EXPECT_EQ(ReadBytes(dir.file("new_a.txt")), "a KEY\r\nX\r\n");
+    EXPECT_EQ(out.skipped, (std::vector<std::string>{"c.txt", "new_b.txt"}));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("new_c.txt")));
+    EXPECT_EQ(out.counts.FilesFound, 2);
+}
+
+TEST(BulkInsert, APipeOrDeviceIsLeftOutInsteadOfHangingTheRun) {
+    TempDir dir;
+    WriteBytes(dir.file("a.txt"), "KEY\n");
+    ASSERT_EQ(::mkfifo(dir.file("p.txt").c_str(), 0600), 0);
+    auto out = RunIn(dir, Settings("KEY", false, true, "X"));
+    EXPECT_EQ(out.counts.FilesFound, 1);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("new_p.txt")));
+    ASSERT_EQ(out.messages.size(), 2u);
+    EXPECT_EQ(out.messages[0], "These entries were left out, as they are not regular files:\np.txt");
 }
 
 TEST(BulkInsert, CopyThatIsTheInputIsLeftOut) {

@@ -1,5 +1,6 @@
 #include "compare/CompareLogic.h"
 #include "platform/FileError.h"
+#include "platform/Overwrite.h"
 #include "support/Doubles.h"
 
 #include <gtest/gtest.h>
@@ -120,11 +121,8 @@ TEST(Compare, RefusesToOverwriteAChosenFile) {
     WriteBytes(r.results, "old results\n");
     LoadedFile fromResults;
     LoadFileIntoList(r.results, fromResults);
-    RunOutcome out =
-        CompareLoadedFiles({r.dir.file("one.txt"), r.results}, r.f1, fromResults, r.results, r.progress);
-    ASSERT_EQ(out.messages.size(), 1u);
-    EXPECT_NE(out.messages[0].find("File 2 is the results file"), std::string::npos);
-    EXPECT_FALSE(out.publish);
+    EXPECT_THROW(CompareLoadedFiles({r.dir.file("one.txt"), r.results}, r.f1, fromResults, r.results, r.progress),
+                 OverwriteRefused);
     EXPECT_EQ(ReadBytes(r.results), "old results\n");
 }
 

@@ -1,4 +1,5 @@
 #include "platform/Chars.h"
+#include "platform/Overwrite.h"
 #include "platform/TextFile.h"
 #include "support/Doubles.h"
 #include "support/LineRun.h"
@@ -298,19 +299,23 @@ TEST(LineOperations, RefusesToWriteOverItsOwnInput) {
     WriteBytes(results, "a\r\nb\r\n");
     std::string search = "a";
     RecordingProgress progress;
-    for (const char* mode : kAllModes) {
-        LineOutcome o = RunLineOperation(mode, results, search, results, progress);
-        EXPECT_EQ(o.kind, LineOutcome::Refused) << mode;
-        EXPECT_NE(o.message.find(results), std::string::npos);
-    }
-    EXPECT_EQ(RemoveTextEverywhere(results, "a", results, progress).kind, LineOutcome::Refused);
-    // The same file under another name is refused too.
+    for (const char* mode : kAllModes)
+        EXPECT_THROW(RunLineOperation(mode, results, search, results, progress), OverwriteRefused) << mode;
+    EXPECT_THROW(RemoveTextEverywhere(results, "a", results, progress), OverwriteRefused);
+    // The same file under another name, or through a link, is refused too.
     std::string other = dir.file("sub/../Results.txt");
     std::filesystem::create_directory(dir.file("sub"));
-    EXPECT_EQ(RemoveTextEverywhere(other, "a", results, progress).kind, LineOutcome::Refused);
+    std::filesystem::create_symlink(results, dir.file("link.txt"));
+    EXPECT_THROW(RemoveTextEverywhere(other, "a", results, progress), OverwriteRefused);
+    EXPECT_THROW(RemoveTextEverywhere(dir.file("link.txt"), "a", results, progress), OverwriteRefused);
     RowList rows;
-    rows.append("a");
-    EXPECT_EQ(RemoveLinesContaining(rows, "a", results, other).kind, LineOutcome::Refused);
+    rows.loadFile(dir.file("link.txt"));
+    try {
+        RemoveLinesContaining(rows, "a", results);
+        ADD_FAILURE() << "not refused";
+    } catch (const OverwriteRefused& e) {
+        EXPECT_NE(std::string(e.what()).find(results), std::string::npos);
+    }
     EXPECT_TRUE(progress.texts.empty());
     EXPECT_EQ(ReadBytes(results), "a\r\nb\r\n");
 }
@@ -334,11 +339,11 @@ TEST(FinishLineOutcome, ShowsMessagesBeforePublishingOrInsteadOfIt) {
     DoublesScope doubles;
     struct OrderShell : Shell {
         explicit OrderShell(RecordingDialogs& d) : dialogs(d) {}
-        ShellResult open(const std::string& target, bool) override {
+        void open(const std::string& target, bool, ShellDone done) override {
             opened.push_back(target + " after " + std::to_string(dialogs.messages.size()));
-            return ShellResult::Ok;
+            done(ShellResult::Ok);
         }
-        ShellResult openFolder(const std::string&) override { return ShellResult::Ok; }
+        void openFolder(const std::string&, ShellDone done) override { done(ShellResult::Ok); }
         RecordingDialogs& dialogs;
         Lines opened;
     } shell(doubles.dialogs);

@@ -1,4 +1,5 @@
 #include "platform/FileError.h"
+#include "platform/Overwrite.h"
 #include "support/Doubles.h"
 #include "workbench/LoadInput.h"
 #include "workbench/UGlobal.h"
@@ -203,9 +204,12 @@ TEST(WriteStatisticsReport, ReplacesTheResultsFileWithTheLines) {
     std::string results = dir.file("Results.txt");
     WriteBytes(results, "an older and much longer report\r\nsecond line\r\n");
     std::vector<std::string> lines = {"----------------", "File Statistics:", "x : #1"};
-    WriteStatisticsReport(lines, results);
+    WriteStatisticsReport(lines, results, "");
     EXPECT_EQ(ReadBytes(results), "----------------\r\nFile Statistics:\r\nx : #1\r\n");
-    EXPECT_THROW(WriteStatisticsReport(lines, dir.file("no/such/folder.txt")), FileError);
+    EXPECT_THROW(WriteStatisticsReport(lines, dir.file("no/such/folder.txt"), ""), FileError);
+    // A report that stands for the results file itself is refused and leaves it whole.
+    EXPECT_THROW(WriteStatisticsReport({"x"}, results, results), OverwriteRefused);
+    EXPECT_EQ(ReadBytes(results), "----------------\r\nFile Statistics:\r\nx : #1\r\n");
 }
 
 TEST(WritePastedText, FinalLineBreakMakesNoExtraRow) {

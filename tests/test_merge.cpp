@@ -1,4 +1,5 @@
 #include "compare/Merge.h"
+#include "platform/Overwrite.h"
 #include "support/Doubles.h"
 
 #include <gtest/gtest.h>
@@ -132,10 +133,7 @@ TEST(Merge, RefusesWhenAChosenFileIsTheResultsFile) {
     MergeRun r;
     WriteBytes(r.results, "keep me\n");
     r.s.file1 = r.results;
-    RunOutcome out = MergeLoadedFiles(r.s, Rows({"keep me"}), Rows({"x"}), r.results);
-    ASSERT_EQ(out.messages.size(), 1u);
-    EXPECT_NE(out.messages[0].find("File 1 is the results file"), std::string::npos);
-    EXPECT_FALSE(out.publish);
+    EXPECT_THROW(MergeLoadedFiles(r.s, Rows({"keep me"}), Rows({"x"}), r.results), OverwriteRefused);
     EXPECT_EQ(ReadBytes(r.results), "keep me\n");
 }
 
@@ -255,3 +253,4 @@ TEST(Merge, AgreesWithAKeyTableOnRandomFiles) {
             }
     }
 }
+

@@ -1,5 +1,6 @@
 #include "filetools/SplitLogic.h"
 #include "platform/FileError.h"
+#include "platform/Overwrite.h"
 #include "support/Doubles.h"
 
 #include <gtest/gtest.h>
@@ -155,10 +156,22 @@ TEST(Split, NeverWritesOverTheInput) {
     auto r = Split(dir.file("File2.txt"), 1, 2, false);
     EXPECT_EQ(ReadBytes(dir.file("File2.txt")), "aa\nbb\ncc\n");
     ASSERT_EQ(r.messages.size(), 1u);
-    EXPECT_NE(r.messages[0].find("would be lost"), std::string::npos);
+    EXPECT_EQ(r.messages[0], OverwriteRefusalText(dir.file("File2.txt")));
     EXPECT_EQ(ReadBytes(dir.file("File1.txt")), "aa\r\n");
     EXPECT_EQ(r.outcome.counts.filesWritten, 1);
     EXPECT_EQ(r.outcome.counts.linesRead, r.outcome.counts.rowsWritten + r.outcome.counts.rowsSkipped);
+}
+
+TEST(Split, AnOutputNameThatIsALinkIsReplacedNotWrittenThrough) {
+    TempDir dir;
+    WriteBytes(dir.file("in.txt"), "aa\n");
+    WriteBytes(dir.file("keep.txt"), "keep\n");
+    std::filesystem::create_symlink(dir.file("keep.txt"), dir.file("File1 aa.txt"));
+    auto r = Split(dir.file("in.txt"), 1, 2);
+    EXPECT_EQ(r.messages.size(), 1u);  // the "already exists" pause
+    EXPECT_EQ(ReadBytes(dir.file("keep.txt")), "keep\n");
+    EXPECT_FALSE(std::filesystem::is_symlink(dir.file("File1 aa.txt")));
+    EXPECT_EQ(ReadBytes(dir.file("File1 aa.txt")), "aa\r\n");
 }
 
 TEST(Split, KeyWithSlashStaysInTheFolder) {

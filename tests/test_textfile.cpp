@@ -4,6 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <csignal>
+
 using namespace rs;
 using rs::test::ReadBytes;
 using rs::test::TempDir;
@@ -115,10 +120,40 @@ TEST(TextWriter, TruncatesAnExistingFile) {
     EXPECT_EQ(ReadBytes(dir.file("out.txt")), "new\r\n");
 }
 
-TEST(TextWriter, DiskFullIsAFileError) {
-    TextWriter w("/dev/full");
-    w.writeLine("x");
-    EXPECT_THROW(w.close(), FileError);
+TEST(TextWriter, AFailedWriteIsAFileError) {
+    TempDir dir;
+    // A file-size limit makes the writes fail as a full disk does.
+    struct rlimit old {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = old;
+    small.rlim_cur = 1000;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    {
+        TextWriter w(dir.file("big.txt"));
+        w.writeLine(std::string(5000, 'x'));
+        EXPECT_THROW(w.close(), FileError);
+    }
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+}
+
+TEST(TextFiles, APipeOrDeviceIsRefusedAtOnceInsteadOfWaitedOn) {
+    TempDir dir;
+    const std::string pipe = dir.file("pipe.txt");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    for (const std::string& path : {pipe, std::string("/dev/zero")}) {
+        try {
+            TextReader r(path);
+            ADD_FAILURE() << path;
+        } catch (const FileError& e) {
+            EXPECT_EQ(e.path(), path);
+            EXPECT_EQ(e.reason(), "It is not a regular file");
+        }
+        RowList rows;
+        EXPECT_THROW(rows.loadFile(path), FileError);
+        EXPECT_THROW(TextWriter w(path), FileError);
+    }
 }
 
 TEST(RowList, KeepsRowsInOrderWithBlankRows) {

@@ -1,6 +1,7 @@
 #include "DupsLogic.h"
 
 #include "platform/Chars.h"
+#include "platform/Overwrite.h"
 #include "platform/TextFile.h"
 #include "workbench/UGlobal.h"
 
@@ -206,6 +207,7 @@ DupsResult RunDups(const RowList& rows, const DupsSettings& s, const std::string
     }
     const std::int32_t spin1 = std::clamp(s.spin1, 1, kMaxPosition);
     const std::int32_t spin2 = std::clamp(s.spin2, spin1, kMaxPosition);
+    RefuseOverwrite(resultsFile, {rows.source()});
 
     progress.start(kTextProcessing);
     WorkList work(rows, progress);

@@ -1,6 +1,7 @@
 #include "ExtractLogic.h"
 
 #include "UGlobal.h"
+#include "platform/Overwrite.h"
 #include "platform/TextFile.h"
 
 #include <algorithm>
@@ -224,6 +225,7 @@ std::int64_t RunWords(const RowList& rows, RowOutput& out, PercentReporter& repo
 DialogOutcome RunExtract(const RowList& rows, const ExtractSettings& s, const std::string& resultsFile,
                          Progress& progress) {
     DialogOutcome outcome;
+    RefuseOverwrite(resultsFile, {rows.source()});
     progress.start(kTextProcessing);
     TextWriter writer(resultsFile);
     RowOutput out(writer);

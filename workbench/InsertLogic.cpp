@@ -1,12 +1,14 @@
 #include "InsertLogic.h"
 
 #include "UGlobal.h"
+#include "platform/Overwrite.h"
 #include "platform/TextFile.h"
 
 namespace rs {
 
 DialogOutcome RunInsert(const RowList& rows, const InsertSettings& s, const std::string& resultsFile,
                         Progress& progress) {
+    RefuseOverwrite(resultsFile, {rows.source()});
     progress.start(kTextProcessing);
     TextWriter writer(resultsFile);
     RowOutput out(writer);

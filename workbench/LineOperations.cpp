@@ -5,6 +5,7 @@
 #include "UGlobal.h"
 #include "platform/Chars.h"
 #include "platform/Dialogs.h"
+#include "platform/Overwrite.h"
 #include "platform/TextFile.h"
 
 #include <algorithm>
@@ -39,8 +40,6 @@ Mode ParseMode(std::string_view mode) {
         if (name == mode) return m;
     throw std::invalid_argument("unknown line operation \"" + std::string(mode) + "\"");
 }
-
-LineOutcome Refusal(const std::string& output) { return {LineOutcome::Refused, SameFileRefusalText(output), {}}; }
 
 // Makes buf hold at least n bytes without ever shrinking it, so rows reuse one allocation.
 char* Room(std::string& buf, std::size_t n) {
@@ -305,7 +304,7 @@ LineOutcome RunLineOperation(std::string_view modeText, const std::string& input
                              char decimalSeparator) {
     const Mode mode = ParseMode(modeText);
     RowCounter = 0;
-    if (SameFile(inputFileName, resultsFile)) return Refusal(resultsFile);
+    RefuseOverwrite(resultsFile, {inputFileName});
 
     TextReader in(inputFileName);
     TextWriter out(resultsFile);
@@ -394,7 +393,7 @@ LineOutcome RunLineOperation(std::string_view modeText, const std::string& input
 
 LineOutcome RemoveTextEverywhere(const std::string& inputFileName, const std::string& searchText,
                                  const std::string& resultsFile, Progress& progress) {
-    if (SameFile(inputFileName, resultsFile)) return Refusal(resultsFile);
+    RefuseOverwrite(resultsFile, {inputFileName});
     TextReader in(inputFileName);
     TextWriter out(resultsFile);
     RowCounter = 0;
@@ -424,8 +423,8 @@ LineOutcome RemoveTextEverywhere(const std::string& inputFileName, const std::st
 }
 
 LineOutcome RemoveLinesContaining(const RowList& rows, const std::string& searchText,
-                                  const std::string& resultsFile, const std::string& inputFileName) {
-    if (!inputFileName.empty() && SameFile(inputFileName, resultsFile)) return Refusal(resultsFile);
+                                  const std::string& resultsFile) {
+    RefuseOverwrite(resultsFile, {rows.source()});
     TextWriter out(resultsFile);
     std::int64_t removed = 0;
     const std::size_t count = rows.size();

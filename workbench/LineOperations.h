@@ -16,8 +16,7 @@ namespace rs {
 struct LineOutcome {
     enum Kind {
         Publish,  // show messagesBefore in order, then hand the results file to the shell
-        Message,  // show message; the results file is written but not handed to the shell
-        Refused   // show message; nothing was read or written
+        Message   // show message; the results file is written but not handed to the shell
     } kind = Publish;
     std::string message;
     std::vector<std::string> messagesBefore;
@@ -27,7 +26,8 @@ struct LineOutcome {
 // "UPPER", "LOWER", "COUNT", "REMOVE-BLANK", "TALLY", "WORDCOUNT", "SUM". "TALLY" counts
 // searchText, which it upper-cases in place once it meets a non-empty row. Numbers of "SUM"
 // are read and its totals written with decimalSeparator. Sets RowCounter and ProgressPercent;
-// the percentage divisor is InputLineCount. Throws FileError.
+// the percentage divisor is InputLineCount. Throws FileError, and OverwriteRefused when the
+// results file is the input (as every run that writes a file does).
 LineOutcome RunLineOperation(std::string_view mode, const std::string& inputFileName, std::string& searchText,
                              const std::string& resultsFile, Progress& progress, char decimalSeparator = '.');
 
@@ -37,10 +37,9 @@ LineOutcome RemoveTextEverywhere(const std::string& inputFileName, const std::st
                                  const std::string& resultsFile, Progress& progress);
 
 // Writes the rows that do not contain searchText and reports how many were left out. No
-// progress window. inputFileName, when given, is the file the rows came from: the run refuses
-// to overwrite it. Throws FileError.
+// progress window. Throws FileError.
 LineOutcome RemoveLinesContaining(const RowList& rows, const std::string& searchText,
-                                  const std::string& resultsFile, const std::string& inputFileName = {});
+                                  const std::string& resultsFile);
 
 // Shows the outcome's messages and publishes the results file where the outcome says so.
 void FinishLineOutcome(const LineOutcome& outcome);

@@ -7,8 +7,10 @@
 namespace rs {
 
 void OpenLocalPage(const std::string& fileName, const std::string& notFoundText) {
-    if (shell().open(JoinPath(ExecutableFolder(), fileName), true) == ShellResult::FileNotFound)
-        dialogs().message(notFoundText, MsgKind::Error, kLinkErrorCaption);
+    // Only "file not found" is reported; other failures show nothing.
+    shell().open(JoinPath(ExecutableFolder(), fileName), true, [notFoundText](ShellResult r) {
+        if (r == ShellResult::FileNotFound) dialogs().message(notFoundText, MsgKind::Error, kLinkErrorCaption);
+    });
 }
 
 void OpenHelpPage() { OpenLocalPage(kHelpPage, kHelpNotFound); }

@@ -1,6 +1,7 @@
 #include "LoadInput.h"
 
 #include "platform/Chars.h"
+#include "platform/Overwrite.h"
 #include "platform/TextFile.h"
 #include "workbench/UGlobal.h"
 
@@ -151,7 +152,9 @@ LoadResult LoadInputFile(const std::string& path, RowList& rows, Progress& progr
     return r;
 }
 
-void WriteStatisticsReport(const std::vector<std::string>& statistics, const std::string& resultsFile) {
+void WriteStatisticsReport(const std::vector<std::string>& statistics, const std::string& resultsFile,
+                           const std::string& inputFile) {
+    RefuseOverwrite(resultsFile, {inputFile});
     TextWriter out(resultsFile);
     for (const std::string& line : statistics) out.writeLine(line);
     out.close();

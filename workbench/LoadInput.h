@@ -47,8 +47,10 @@ LoadResult LoadInputFile(const std::string& path, RowList& rows, Progress& progr
 std::vector<std::string> StatisticsLines(const LoadResult& r);
 std::string StatusText(std::int64_t rowCount);
 
-// Writes the statistics lines to the results file, each followed by CR LF. Throws FileError.
-void WriteStatisticsReport(const std::vector<std::string>& statistics, const std::string& resultsFile);
+// Writes the statistics lines to the results file, each followed by CR LF. The report stands for
+// inputFile, which it refuses to overwrite (OverwriteRefused). Throws FileError.
+void WriteStatisticsReport(const std::vector<std::string>& statistics, const std::string& resultsFile,
+                           const std::string& inputFile);
 
 // Writes the rows of a memo's text to path, each followed by CR LF, and returns true; returns
 // false and writes nothing when the memo has no rows. A memo's rows are its lines (broken at

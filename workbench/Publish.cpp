@@ -7,13 +7,10 @@
 namespace rs {
 
 void PublishResultsFile(const char* failurePrefix) {
-    if (shell().open(ResultsFileName, false) != ShellResult::Ok)
-        ShowMessage(std::string(failurePrefix) + ResultsFileName);
-}
-
-std::string SameFileRefusalText(const std::string& output) {
-    return "The input file is the file the results are written to:\n" + output +
-           "\nCopy it elsewhere and choose the copy as your input, so that nothing is lost.";
+    const std::string message = failurePrefix + ResultsFileName;
+    shell().open(ResultsFileName, false, [message](ShellResult r) {
+        if (r != ShellResult::Ok) ShowMessage(message);
+    });
 }
 
 }  // namespace rs

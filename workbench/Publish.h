@@ -12,7 +12,4 @@ inline constexpr const char* kPublishCombine = "The new file has been created : 
 // file is, with the given prefix.
 void PublishResultsFile(const char* failurePrefix = kPublishChanges);
 
-// The refusal shown when a run's output is the very file it reads.
-std::string SameFileRefusalText(const std::string& output);
-
 }  // namespace rs

@@ -1,6 +1,7 @@
 #include "RemoveLogic.h"
 
 #include "UGlobal.h"
+#include "platform/Overwrite.h"
 #include "platform/TextFile.h"
 
 #include <algorithm>
@@ -215,6 +216,7 @@ void RunByPosition(const RowList& rows, const RemoveSettings& s, RowOutput& out,
 
 DialogOutcome RunRemove(const RowList& rows, const RemoveSettings& s, const std::string& resultsFile,
                         Progress& progress) {
+    RefuseOverwrite(resultsFile, {rows.source()});
     progress.start(kTextProcessing);
     if (s.byKey) {
         std::vector<char> removed = RowsWithSharedKeys(rows, s.first, s.last, &progress);

@@ -4,6 +4,7 @@
 #include "UGuard.h"
 #include "UProgressWindow.h"
 #include "platform/Dialogs.h"
+#include "platform/QtSpinEdit.h"
 #include "ui_Dups.h"
 #include "workbench/Publish.h"
 
@@ -16,16 +17,6 @@
 namespace rs {
 
 TFrmDups* FrmDups = nullptr;
-
-namespace {
-// The whole number written in the spin edit, its minimum when the text is not one.
-std::int32_t SpinValue(const QSpinBox* spin) {
-    bool ok = false;
-    const int v = spin->cleanText().trimmed().toInt(&ok);
-    if (!ok) return spin->minimum();
-    return std::clamp(v, spin->minimum(), spin->maximum());
-}
-}  // namespace
 
 TFrmDups::TFrmDups(QWidget* parent) : QWidget(parent, Qt::Window), ui(std::make_unique<Ui::TFrmDups>()) {
     ui->setupUi(this);

@@ -6,7 +6,7 @@
 #include "workbench/Publish.h"
 #include "platform/Chars.h"
 #include "platform/Dialogs.h"
-#include "workbench/QtSpinValue.h"
+#include "platform/QtSpinEdit.h"
 #include "ui_Extract.h"
 
 #include <QGuiApplication>

@@ -268,7 +268,7 @@ void TFrmFirst::Dispatch(const std::string& entry) {
         RunMode("UPPER");
     } else if (is(ViewAll)) {
         RunGuarded([this] {
-            WriteStatisticsReport(FileStatistics(), ResultsFileName);
+            WriteStatisticsReport(FileStatistics(), ResultsFileName, ListInput.source());
             PublishResultsFile();
         });
     } else if (is(ViewNumber)) {
@@ -282,7 +282,7 @@ void TFrmFirst::Dispatch(const std::string& entry) {
         SearchText = dialogs().inputBox("Remove", "Remove all lines containing:");
         if (SearchText.empty()) return;
         RunGuarded([] {
-            FinishLineOutcome(RemoveLinesContaining(ListInput, SearchText, ResultsFileName, InputFileName));
+            FinishLineOutcome(RemoveLinesContaining(ListInput, SearchText, ResultsFileName));
         });
     } else if (is(ViewPosition)) {
         ShowModeless(FrmPosition);
@@ -341,7 +341,7 @@ void TFrmFirst::CmdSelectClick() {
 
 void TFrmFirst::CmdPasteClick() {
     ui->Memo1->clear();
-    ui->Memo1->paste();
+    ui->Memo1->pasteText();
 }
 
 void TFrmFirst::CmdClearClick() {
@@ -364,7 +364,11 @@ void TFrmFirst::Memo1Change() {
     const std::string text = MemoText(ui->Memo1);
     const std::string path = JoinPath(WorkFolder, "Temp_paste.txt");
     bool hasRows = false;
-    if (!RunGuarded([&] { hasRows = WritePastedText(path, text); })) return;
+    if (!RunGuarded([&] { hasRows = WritePastedText(path, text); })) {
+        // The file no longer holds what the memo shows: the next run must not take it for it.
+        ui->LblFileName->clear();
+        return;
+    }
     if (!hasRows) return;
     ui->LblFileName->setText(QString::fromStdString(path));
     LoadInput(path);

@@ -4,6 +4,7 @@
 #include "UProgressWindow.h"
 #include "platform/Dialogs.h"
 #include "platform/FileError.h"
+#include "platform/Overwrite.h"
 
 #include <new>
 
@@ -15,6 +16,9 @@ bool RunGuarded(const std::function<void()>& operation) {
     try {
         operation();
         return true;
+    } catch (const OverwriteRefused& e) {
+        if (FrmProgressWindow) FrmProgressWindow->end();
+        ShowMessage(e.what());
     } catch (const FileError& e) {
         if (FrmProgressWindow) FrmProgressWindow->end();
         dialogs().message(e.action() + " \"" + e.path() + "\".\n" + e.reason(), MsgKind::Error, kAppTitle);

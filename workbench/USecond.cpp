@@ -5,7 +5,7 @@
 #include "UProgressWindow.h"
 #include "workbench/Publish.h"
 #include "platform/Dialogs.h"
-#include "workbench/QtSpinValue.h"
+#include "platform/QtSpinEdit.h"
 #include "ui_Insert.h"
 
 #include <QGuiApplication>

@@ -31,8 +31,8 @@ struct ScriptedDialogs : rs::Dialogs {
     std::string chooseFile(const std::string&, const std::string&) override { return file; }
 };
 struct QuietShell : rs::Shell {
-    rs::ShellResult open(const std::string&, bool) override { return rs::ShellResult::Ok; }
-    rs::ShellResult openFolder(const std::string&) override { return rs::ShellResult::Ok; }
+    void open(const std::string&, bool, rs::ShellDone done) override { done(rs::ShellResult::Ok); }
+    void openFolder(const std::string&, rs::ShellDone done) override { done(rs::ShellResult::Ok); }
 };
 }  // namespace
 

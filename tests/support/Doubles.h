@@ -50,16 +50,17 @@ public:
     std::vector<std::string> fileFilters;
 };
 
+// Answers at once with the scripted result.
 class RecordingShell : public Shell {
 public:
-    ShellResult open(const std::string& target, bool maximised) override {
+    void open(const std::string& target, bool maximised, ShellDone done) override {
         opened.push_back(target);
         openedMaximised.push_back(maximised);
-        return result;
+        done(result);
     }
-    ShellResult openFolder(const std::string& folder) override {
+    void openFolder(const std::string& folder, ShellDone done) override {
         folders.push_back(folder);
-        return result;
+        done(result);
     }
     ShellResult result = ShellResult::Ok;
     std::vector<std::string> opened;
