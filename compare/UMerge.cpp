@@ -46,7 +46,9 @@ TFrmMerge::TFrmMerge(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui:
     FormCreate();
 }
 
-TFrmMerge::~TFrmMerge() = default;
+// Hiding settles a number still being typed into a spin edit, and its change reaches this
+// form's handlers: so the form hides while it is whole, not in the dialog's destructor.
+TFrmMerge::~TFrmMerge() { hide(); }
 
 void TFrmMerge::FormCreate() {
     ui->RadMatch->setChecked(true);

@@ -34,7 +34,9 @@ TFrmBulkSplit::TFrmBulkSplit(QWidget* parent) : QDialog(parent), ui(std::make_un
     FormCreate();
 }
 
-TFrmBulkSplit::~TFrmBulkSplit() = default;
+// Hiding settles a number still being typed into a spin edit, and its change reaches this
+// form's handlers: so the form hides while it is whole, not in the dialog's destructor.
+TFrmBulkSplit::~TFrmBulkSplit() { hide(); }
 
 void TFrmBulkSplit::FormCreate() {
     ui->LblSample->clear();
