@@ -3,7 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(g++ cmake ninja-build qt6-base-dev qt6-base-dev-tools libjpeg62-turbo-dev libgtest-dev
+packages=(g++ cmake ninja-build qt6-base-dev qt6-base-dev-tools libjpeg62-turbo-dev libgtest-dev libtbb-dev
           fonts-liberation xvfb xauth python3)
 missing=()
 for p in "${packages[@]}"; do
