@@ -194,6 +194,26 @@ TEST(Dups, MatchesTheSortedWorkListOnRandomInputs) {
     }
 }
 
+// Enough rows that the sort and the writing are shared out between threads: long runs of one
+// 8-byte prefix are refined side by side and parts of the output meet between two duplicates.
+TEST(Dups, MatchesTheSortedWorkListOnLargeInputs) {
+    std::mt19937 rng(777);
+    const std::string stem = "STEMSTEMSTEMSTEMSTEM";
+    Rows rows;
+    for (int i = 0; i < 120000; ++i) {
+        std::string r;
+        if (rng() % 2) r = stem.substr(0, 8 + rng() % 12);
+        const int len = static_cast<int>(rng() % 12);
+        for (int k = 0; k < len; ++k) r += "ab\xC3\xA9 "[rng() % 6];
+        if (!rows.empty() && rng() % 4 == 0) r = rows[rng() % rows.size()];
+        rows.push_back(r);
+    }
+    for (auto [spin1, spin2] : {std::pair{1, 10}, std::pair{9, 9}})
+        for (DupsChoice choice : {DupsChoice::OnlyDups, DupsChoice::NoDups, DupsChoice::All1Dups})
+            ASSERT_TRUE(RunChoice(rows, spin1, spin2, choice) == Reference(rows, spin1, spin2, choice))
+                << spin1 << "-" << spin2 << " choice " << static_cast<int>(choice);
+}
+
 TEST(Dups, ProgressRunsOverBothPassesFromZero) {
     TempDir dir;
     RowList rows = MakeRows({"h", "g", "f", "e", "d", "c", "b", "a"});
