@@ -28,6 +28,7 @@ void RunAside(const std::function<void()>& work, const std::function<void()>& id
         over = true;
         cv.notify_one();
     });
+    idle();
     {
         std::unique_lock<std::mutex> lock(m);
         while (!cv.wait_for(lock, std::chrono::milliseconds(15), [&] { return over; })) {
@@ -77,6 +78,31 @@ void WriteParts(TextWriter& out, std::size_t count,
                 std::lock_guard<std::mutex> lock(m);
                 spare.push_back(std::move(p.text));
             }));
+}
+
+std::vector<Cut> SortedCuts(std::size_t n1, std::size_t n2, std::size_t stretch,
+                            const std::function<bool(bool second, std::size_t k, std::size_t i)>& before) {
+    std::vector<Cut> cuts{{0, 0}};
+    const std::size_t pieces = (n1 + n2) / stretch;
+    for (std::size_t p = 1; p < pieces; ++p) {
+        const std::size_t i = p * n1 / pieces;
+        if (i >= n1) continue;
+        auto firstNotBefore = [&](bool second) {
+            std::size_t lo = 0, hi = second ? n2 : n1;
+            while (lo < hi) {
+                const std::size_t mid = lo + (hi - lo) / 2;
+                if (before(second, mid, i))
+                    lo = mid + 1;
+                else
+                    hi = mid;
+            }
+            return lo;
+        };
+        const Cut cut{firstNotBefore(false), firstNotBefore(true)};
+        if (cut.first > cuts.back().first && cut.second >= cuts.back().second) cuts.push_back(cut);
+    }
+    cuts.emplace_back(n1, n2);
+    return cuts;
 }
 
 }  // namespace rs
