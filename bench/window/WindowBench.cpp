@@ -17,6 +17,7 @@
 #include "filetools/UManyFiles.h"
 #include "platform/Dialogs.h"
 #include "platform/Shell.h"
+#include "ui_First.h"
 #include "workbench/UDups.h"
 #include "workbench/UExtract.h"
 #include "workbench/UFirst.h"
@@ -28,7 +29,6 @@
 #include "workbench/USecond.h"
 #include "workbench/UTemplate.h"
 #include "workbench/Uposition.h"
-#include "ui_First.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -76,7 +76,8 @@ bool Drive(QWidget* dialog, const std::vector<Setting>& settings) {
     for (const Setting& s : settings) {
         QWidget* w = dialog->findChild<QWidget*>(s.name);
         if (!w) {
-            std::fprintf(stderr, "no control %s in %s\n", qPrintable(s.name), qPrintable(dialog->objectName()));
+            std::fprintf(stderr, "no control %s in %s\n", qPrintable(s.name),
+                         qPrintable(dialog->objectName()));
             return false;
         }
         if (s.click) {
@@ -99,7 +100,8 @@ bool Drive(QWidget* dialog, const std::vector<Setting>& settings) {
 QWidget* OpenDialog(const std::vector<Setting>& settings) {
     if (settings.empty()) return nullptr;
     for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->isVisible() && w != rs::FrmFirst && w != rs::FrmPosition && w->findChild<QWidget*>(settings[0].name))
+        if (w->isVisible() && w != rs::FrmFirst && w != rs::FrmPosition &&
+            w->findChild<QWidget*>(settings[0].name))
             return w;
     return nullptr;
 }
@@ -108,7 +110,8 @@ QWidget* OpenDialog(const std::vector<Setting>& settings) {
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: rowsmith_window_bench ENTRY FILE [NAME=VALUE | +BUTTON | @FILE | ANSWER]...\n");
+        std::fprintf(stderr,
+                     "usage: rowsmith_window_bench ENTRY FILE [NAME=VALUE | +BUTTON | @FILE | ANSWER]...\n");
         return 2;
     }
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
@@ -165,7 +168,8 @@ int main(int argc, char** argv) {
     FrmResults = new TFrmResults;
     FrmFirst->show();
     // NO_FINDER=1 runs with "Always open char position finder" unticked.
-    if (const char* nf = std::getenv("NO_FINDER"); nf && *nf == '1') FrmFirst->ui->Chkposition->setChecked(false);
+    if (const char* nf = std::getenv("NO_FINDER"); nf && *nf == '1')
+        FrmFirst->ui->Chkposition->setChecked(false);
 
     const QString entry = QString::fromUtf8(argv[1]);
     QWidget* form = entry == QLatin1String("FrmMerge") ? FrmMerge : nullptr;
@@ -218,6 +222,7 @@ int main(int argc, char** argv) {
         run();
         again = t.nsecsElapsed() / 1e9;
     }
-    std::printf("load %.3f s  dispatch+run %.3f s  again %.3f s  rows %d\n", load, first, again, InputLineCount);
+    std::printf("load %.3f s  dispatch+run %.3f s  again %.3f s  rows %d\n", load, first, again,
+                InputLineCount);
     return 0;
 }
