@@ -15,7 +15,6 @@
 #include <chrono>
 #include <cstdio>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <utility>
 
@@ -24,9 +23,12 @@ namespace {
 
 // The bytes of a file, as a memo holds a text pasted into it.
 std::string ReadWhole(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
     if (!in) throw FileError::fromErrno(path, "Cannot open file", errno);
-    return std::string(std::istreambuf_iterator<char>(in), {});
+    std::string text(static_cast<std::size_t>(in.tellg()), '\0');
+    in.seekg(0);
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    return text;
 }
 
 double Seconds(std::chrono::steady_clock::time_point since) {

@@ -35,8 +35,11 @@ ln "$D" "$RUN/folder/data.txt"
 mkdir -p "$RUN/split"
 sort -s -k1.1,1.2 "$D" >"$RUN/split/sorted.txt"
 
-# One timed run: wall seconds and peak KiB, or "failed".
+# One timed run: wall seconds and peak KiB, or "failed". What earlier runs wrote is removed
+# first, outside the time: writing over a large file costs more than writing a new one.
 timed() {
+    rm -f "$O" "$RUN"/*.s "$XDG_DATA_HOME"/Rowsmith/Results.txt "$XDG_DATA_HOME"/new_* "$RUN"/split/File* \
+        "$RUN"/split/awk*
     local t0=$EPOCHREALTIME
     if /usr/bin/time -f '%M' -o "$RUN/time" "$@" >/dev/null 2>"$RUN/stderr"; then
         echo "$(awk -v a="$t0" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.4f", b - a }') $(tail -n 1 "$RUN/time")"
