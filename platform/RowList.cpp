@@ -74,10 +74,11 @@ constexpr std::size_t kReadChunk = 1 << 20;
 constexpr char kEof = 0x1A;
 // A regular file is read in rounds of up to kPieces pieces, each read and split into rows on
 // a thread of its own, so that faulting in fresh memory, copying from the page cache and
-// scanning all run on every core. Pieces start at multiples of kPieceUnit of the file.
+// scanning all run on every core. Pieces start at multiples of kPieceUnit of the file. A round
+// ends with the progress call, so its size bounds the time the window waits on a slow disk.
 constexpr std::size_t kPieces = 8;
 constexpr std::size_t kPieceUnit = std::size_t{1} << 20;
-constexpr std::size_t kMaxPiece = 16 * kPieceUnit;
+constexpr std::size_t kMaxPiece = 8 * kPieceUnit;
 
 class Fd {
 public:
