@@ -161,10 +161,14 @@ private:
     struct Range {
         std::size_t b, e, depth;
     };
-    static bool ByPrefix(const Item& a, const Item& b) {
-        if (a.prefix != b.prefix) return a.prefix < b.prefix;
-        return a.tail() < b.tail();
-    }
+    // A type of its own rather than a function, so the sorts inline it.
+    struct ByPrefixOrder {
+        bool operator()(const Item& a, const Item& b) const {
+            if (a.prefix != b.prefix) return a.prefix < b.prefix;
+            return a.tail() < b.tail();
+        }
+    };
+    static constexpr ByPrefixOrder ByPrefix{};
 
     // The runs of items of r, sorted at r's depth, that share their prefix and tail; runs of
     // identical items go in as runs past their end, to be put in input order.
