@@ -4,7 +4,6 @@
 #include "platform/Collation.h"
 #include "platform/Parallel.h"
 
-#include <oneapi/tbb/parallel_for.h>
 #include <oneapi/tbb/parallel_sort.h>
 
 #include <algorithm>
@@ -35,7 +34,7 @@ KeyedRows::KeyedRows(const RowList& lines, std::int32_t start, std::int32_t keyL
         lines.size(), [&lines](std::size_t i) { return !chars::IsBlank(lines[i]); },
         [&](std::size_t i) {
             const std::string_view line = lines[i];
-            const std::string_view key = KeyOf(line);
+            const std::string_view key = keyOf(line);
             const auto offset = static_cast<std::uint64_t>(line.data() - base_);
             if (offset > kMaxOffset) throw std::bad_alloc();
             std::uint64_t length = line.size();
@@ -51,7 +50,7 @@ KeyedRows::KeyedRows(const RowList& lines, std::int32_t start, std::int32_t keyL
     tbb::parallel_sort(rows_.begin(), rows_.end(), [this](const Row& a, const Row& b) { return less(a, b); });
 }
 
-std::string_view KeyedRows::KeyOf(std::string_view line) const {
+std::string_view KeyedRows::keyOf(std::string_view line) const {
     return chars::Copy(line, start_, keyLength_);
 }
 
@@ -71,7 +70,7 @@ bool KeyedRows::less(const Row& a, const Row& b) const {
     const std::string_view la = lineOf(a), lb = lineOf(b);
     // Keys of 8 bytes or more go on past their prefix.
     if ((a.prefix & 0xFF) == 8)
-        if (int c = CollateCompare(KeyOf(la), KeyOf(lb)); c != 0) return c < 0;
+        if (int c = CollateCompare(keyOf(la), keyOf(lb)); c != 0) return c < 0;
     return CollateLess(la, lb);
 }
 

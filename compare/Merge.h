@@ -61,7 +61,7 @@ public:
 
     std::size_t size() const { return rows_.size(); }
     std::string_view line(std::size_t k) const;
-    std::string_view key(std::size_t k) const { return KeyOf(line(k)); }
+    std::string_view key(std::size_t k) const { return keyOf(line(k)); }
     bool keyless(std::size_t k) const { return (rows_[k].prefix & 0xFF) == 0; }
     // Byte order of the key of row k and that of row j of other.
     int compareKeys(std::size_t k, const KeyedRows& other, std::size_t j) const;
@@ -74,7 +74,7 @@ private:
         std::uint64_t place;  // offset in the row buffer << 24 | length, kLongLine when longer
     };
     static constexpr std::uint64_t kLongLine = (std::uint64_t{1} << 24) - 1;
-    std::string_view KeyOf(std::string_view line) const;
+    std::string_view keyOf(std::string_view line) const;
     bool less(const Row& a, const Row& b) const;
     std::string_view lineOf(const Row& r) const;
 

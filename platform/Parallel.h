@@ -27,9 +27,9 @@ void WriteParts(TextWriter& out, std::size_t count,
 
 // Where two sorted lists of n1 and n2 entries are cut into stretches to be walked side by side:
 // before entries taken evenly from the first list, at the first entry of either list that does
-// not come before that entry. before(second, k, i) says whether
-// entry k of the first list (second false) or of the second comes before entry i of the first.
-// The first cut is {0, 0} and the last {n1, n2}.
+// not come before that entry. before(second, k, i) says whether entry k of the first list
+// (second false) or of the second comes before entry i of the first. The first cut is {0, 0}
+// and the last {n1, n2}.
 using Cut = std::pair<std::size_t, std::size_t>;
 std::vector<Cut> SortedCuts(std::size_t n1, std::size_t n2, std::size_t stretch,
                             const std::function<bool(bool second, std::size_t k, std::size_t i)>& before);

@@ -186,6 +186,20 @@ TEST(Merge, KeysLongerThanTheirSortPrefix) {
     EXPECT_EQ(r.merge(a, b), (Lines{"0123456789abcdefgi2"}));
 }
 
+TEST(Merge, LinesOfAnyLengthAreWrittenWhole) {
+    MergeRun r;
+    r.keys(1, 2, 1, 2);
+    r.s.output = MergeOutput::Both;
+    const std::string huge = "AB" + std::string(17 << 20, 'x');  // longer than a row's inline length
+    RowList a = Rows({"ZZ1", huge, "AB" + std::string(17 << 20, 'w')}), b = Rows({"AB2"});
+    const Lines merged = r.merge(a, b);
+    ASSERT_EQ(merged.size(), 3u);
+    EXPECT_EQ(merged[0].size(), huge.size());
+    EXPECT_EQ(merged[0].substr(0, 3), "ABw");
+    EXPECT_EQ(merged[1], "AB2");
+    EXPECT_TRUE(merged[2] == huge);
+}
+
 TEST(Merge, AdvanceGroupStopsOnTheNextKey) {
     RowList rows1 = Rows({"a2", "a1", "b1"}), rows2 = Rows({"a9", "c"});
     KeyedRows list1(rows1, 1, 1), list2(rows2, 1, 1);
