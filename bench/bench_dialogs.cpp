@@ -84,10 +84,12 @@ const bool extractCmds = [] {
         {"extract-pos", ExtractChoice::Positions},      {"extract-words", ExtractChoice::ExtractWords},
         {"extract-starts", ExtractChoice::String},      {"extract-between", ExtractChoice::StringBetween},
         {"extract-contains", ExtractChoice::StrExists}, {"extract-at", ExtractChoice::StringByte}};
-    for (auto [name, choice] : choices)
+    for (const auto& [name, c] : choices) {
+        const ExtractChoice choice = c;  // a structured binding cannot be captured everywhere
         Register(name, [choice](const std::vector<std::string>& a) {
             return Timed(a, ExtractChoiceOf(choice), RunExtract);
         });
+    }
     return true;
 }();
 
