@@ -3,17 +3,33 @@
 
 #include "Registry.h"
 
+#include "platform/FileError.h"
 #include "platform/RowList.h"
 #include "workbench/ExtractLogic.h"
 #include "workbench/InsertLogic.h"
 #include "workbench/RemoveLogic.h"
+#include "workbench/TemplateLogic.h"
 #include "workbench/UGlobal.h"
 
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <fstream>
+#include <string>
+#include <utility>
 
 namespace rs::bench {
 namespace {
+
+// The bytes of a file, as a memo holds a text pasted into it.
+std::string ReadWhole(const std::string& path) {
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    if (!in) throw FileError::fromErrno(path, "Cannot open file", errno);
+    std::string text(static_cast<std::size_t>(in.tellg()), '\0');
+    in.seekg(0);
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    return text;
+}
 
 double Seconds(std::chrono::steady_clock::time_point since) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
@@ -36,12 +52,10 @@ int Timed(const std::vector<std::string>& a, const Settings& settings, Run run) 
     return 0;
 }
 
+// Positions 3 to 8; from "INV-" on, 11 characters or up to the next space; "Smith" anywhere
+// or at character 13.
 ExtractSettings ExtractChoiceOf(ExtractChoice c) {
-    ExtractSettings s;
-    s.choice = c;
-    s.first = 3;
-    s.last = 8;
-    return s;
+    return {c, 3, 8, "INV-", 11, "INV-", " ", "Smith", "Smith", 13};
 }
 
 // insert IN OUT: "|" after character 10, "<" in front, ">" after every row.
@@ -60,13 +74,37 @@ Register removeKeyCmd("remove-key", [](const std::vector<std::string>& a) {
 });
 
 // extract-pos IN OUT: characters 3 to 8 of every row long enough.
-Register extractPosCmd("extract-pos", [](const std::vector<std::string>& a) {
-    return Timed(a, ExtractChoiceOf(ExtractChoice::Positions), RunExtract);
-});
-
 // extract-words IN OUT: every word on a line of its own.
-Register extractWordsCmd("extract-words", [](const std::vector<std::string>& a) {
-    return Timed(a, ExtractChoiceOf(ExtractChoice::ExtractWords), RunExtract);
+// extract-starts IN OUT: 11 characters from the first "INV-" of every row that has one.
+// extract-between IN OUT: from the first "INV-" to the next space, of every row that has both.
+// extract-contains IN OUT: every row that holds "Smith".
+// extract-at IN OUT: every row whose first "Smith" starts at character 13.
+const bool extractCmds = [] {
+    const std::pair<const char*, ExtractChoice> choices[] = {
+        {"extract-pos", ExtractChoice::Positions},      {"extract-words", ExtractChoice::ExtractWords},
+        {"extract-starts", ExtractChoice::String},      {"extract-between", ExtractChoice::StringBetween},
+        {"extract-contains", ExtractChoice::StrExists}, {"extract-at", ExtractChoice::StringByte}};
+    for (const auto& [name, c] : choices) {
+        const ExtractChoice choice = c;  // a structured binding cannot be captured everywhere
+        Register(name, [choice](const std::vector<std::string>& a) {
+            return Timed(a, ExtractChoiceOf(choice), RunExtract);
+        });
+    }
+    return true;
+}();
+
+// template IN OUT: a two-line template written once for every row of IN, the row in place of
+// its key.
+Register templateCmd("template", [](const std::vector<std::string>& a) {
+    if (a.size() != 2) return 2;
+    TemplateSettings s;
+    s.templateRows = MemoRows("Account: #KEY#\r\nPlease check the statement above.\r\n");
+    s.key1 = "#KEY#";
+    s.filler1 = MemoRows(ReadWhole(a[0]));
+    NullProgress progress;
+    TemplateOutcome outcome = RunTemplate(s, a[1], progress);
+    for (const auto& m : outcome.messages) std::fprintf(stderr, "%s\n", m.c_str());
+    return outcome.publish ? 0 : 1;
 });
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "Registry.h"
 
+#include "filetools/BulkInsertLogic.h"
 #include "filetools/CombineLogic.h"
 #include "filetools/SplitLogic.h"
 
@@ -30,6 +31,21 @@ Register combineCmd("combine", [](const std::vector<std::string>& a) {
     if (a.size() < 2) return 2;
     CombineOutcome out = CombineFiles(std::vector<std::string>(a.begin() + 1, a.end()), a[0]);
     std::fprintf(stderr, "%s\n", out.report.back().c_str());
+    return 0;
+});
+
+// bulk-insert FOLDER WORK: a copy of every *.txt file of FOLDER in WORK, with a line
+// "INSERTED" after every line that holds "Smith".
+Register bulkInsertCmd("bulk-insert", [](const std::vector<std::string>& a) {
+    if (a.size() != 2) return 2;
+    BulkInsertSettings s;
+    s.key = "Smith";
+    s.after = true;
+    s.dataText = "INSERTED";
+    s.extension = "txt";
+    NullProgress progress;
+    BulkInsertOutcome out = BulkInsertFolder(a[0] + "/", BulkInsertMask(s.extension), a[1], s, progress);
+    for (const auto& m : out.messages) std::fprintf(stderr, "%s\n", m.c_str());
     return 0;
 });
 

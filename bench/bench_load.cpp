@@ -31,5 +31,14 @@ Register prepareCmd("prepare", [](const std::vector<std::string>& a) {
     return 0;
 });
 
+// stats IN OUT: "VIEW ALL": the load's statistics written as the report.
+Register statsCmd("stats", [](const std::vector<std::string>& a) {
+    if (a.size() != 2) return 2;
+    NullProgress progress;
+    LoadResult r = LoadInputFile(a[0], FinderRows, progress);
+    WriteStatisticsReport(r.statistics, a[1], a[0]);
+    return 0;
+});
+
 }  // namespace
 }  // namespace rs::bench

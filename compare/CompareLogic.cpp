@@ -4,58 +4,91 @@
 #include "platform/Collation.h"
 #include "platform/Dialogs.h"
 #include "platform/Overwrite.h"
+#include "platform/Parallel.h"
 #include "platform/TextFile.h"
 
+#include <oneapi/tbb/blocked_range.h>
+#include <oneapi/tbb/parallel_for.h>
+#include <oneapi/tbb/parallel_reduce.h>
+#include <oneapi/tbb/parallel_sort.h>
+
 #include <algorithm>
-#include <cstring>
+#include <functional>
+#include <new>
+#include <utility>
 
 namespace rs {
 
-namespace {
-
-std::uint64_t BigEndian8(const unsigned char* b) {
-    std::uint64_t v = 0;
-    for (int k = 0; k < 8; ++k) v = (v << 8) | b[k];
-    return v;
+SortedLines::SortedLines(const RowList& lines) : lines_(&lines) {
+    if (lines.size() > kIndexMask) throw std::bad_alloc();
+    entries_ = KeptInOrder<Entry>(
+        lines.size(), [&lines](std::size_t i) { return !chars::IsBlank(lines[i]); },
+        [&lines](std::size_t i) {
+            const std::string_view line = lines[i];
+            return Entry{SortPrefix(line, 0, 8), SortPrefix(line, 8, 3) << 40 | i};
+        });
+    tbb::parallel_sort(entries_.begin(), entries_.end(),
+                       [this](const Entry& a, const Entry& b) { return compareEntries(a, *this, b) < 0; });
 }
 
-SortedLine MakeEntry(std::string_view s, std::size_t index) {
-    unsigned char b[16] = {};
-    std::memcpy(b, s.data(), std::min<std::size_t>(16, s.size()));
-    return {BigEndian8(b), BigEndian8(b + 8), index};
-}
-
-// Byte order of two lines of the same file or of two files; the prefixes decide unless
-// they are equal, and rows shorter than 16 bytes padded with zeros still compare whole.
-int CompareSorted(const SortedLine& a, std::string_view la, const SortedLine& b, std::string_view lb) {
+int SortedLines::compareEntries(const Entry& a, const SortedLines& other, const Entry& b) const {
     if (a.hi != b.hi) return a.hi < b.hi ? -1 : 1;
-    if (a.lo != b.lo) return a.lo < b.lo ? -1 : 1;
-    return CollateCompare(la, lb);
+    if ((a.lo >> 40) != (b.lo >> 40)) return (a.lo >> 40) < (b.lo >> 40) ? -1 : 1;
+    // Lines shorter than the prefix, padded with zeros, still compare whole.
+    return CollateCompare((*lines_)[a.lo & kIndexMask], (*other.lines_)[b.lo & kIndexMask]);
 }
 
-}  // namespace
+int SortedLines::compare(std::size_t k, const SortedLines& other, std::size_t j) const {
+    return compareEntries(entries_[k], other, other.entries_[j]);
+}
 
 void LoadFileIntoList(const std::string& path, LoadedFile& into) {
     LoadedFile fresh;
     fresh.ListHidden.loadFile(path);
     const RowList& lines = fresh.ListHidden;
-
-    std::vector<SortedLine>& entries = fresh.ListSorted;
-    entries.reserve(lines.size());
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        std::string_view line = lines[i];
-        if (chars::IsBlank(line))
-            ++fresh.BlankLines;
-        else
-            entries.push_back(MakeEntry(line, i));
-    }
-    std::sort(entries.begin(), entries.end(), [&lines](const SortedLine& a, const SortedLine& b) {
-        return CompareSorted(a, lines[a.index], b, lines[b.index]) < 0;
-    });
-    entries.shrink_to_fit();
-
+    fresh.BlankLines = tbb::parallel_reduce(
+        tbb::blocked_range<std::size_t>(0, lines.size(), 1 << 14), std::int32_t{0},
+        [&](const tbb::blocked_range<std::size_t>& r, std::int32_t blank) {
+            for (std::size_t i = r.begin(); i < r.end(); ++i) blank += chars::IsBlank(lines[i]);
+            return blank;
+        },
+        std::plus<>());
     into = std::move(fresh);
 }
+
+namespace {
+
+void NoLongerFound(std::string& text, std::string_view line) {
+    AppendLine(text, "Before File - Line No Longer Found:");
+    AppendLine(text, line);
+    AppendLine(text, " ");
+}
+
+void NewLine(std::string& text, std::string_view line) {
+    AppendLine(text, "After File - New Line Found:");
+    AppendLine(text, line);
+    AppendLine(text, " ");
+}
+
+// The walk over the lines from cut `from` to cut `to` of both sides.
+void CompareWalk(const SortedLines& s1, const SortedLines& s2, Cut from, Cut to, std::string& text) {
+    auto [i, j] = from;
+    while (i < to.first && j < to.second) {
+        const int c = s1.compare(i, s2, j);
+        if (c == 0) {
+            ++i;
+            ++j;
+        } else if (c < 0) {
+            NoLongerFound(text, s1.line(i++));
+        } else {
+            NewLine(text, s2.line(j++));
+        }
+    }
+    for (; i < to.first; ++i) NoLongerFound(text, s1.line(i));
+    for (; j < to.second; ++j) NewLine(text, s2.line(j));
+}
+
+}  // namespace
 
 void FinishRun(const RunOutcome& outcome) {
     for (const std::string& m : outcome.messages) ShowMessage(m);
@@ -88,41 +121,24 @@ RunOutcome CompareLoadedFiles(const CompareSettings& settings, const LoadedFile&
     out.writeLine("File Mismatches Found:");
     out.writeLine("----------------------------------------------");
 
-    auto noLongerFound = [&out](std::string_view line) {
-        out.writeLine("Before File - Line No Longer Found:");
-        out.writeLine(line);
-        out.writeLine(" ");
-    };
-    auto newLine = [&out](std::string_view line) {
-        out.writeLine("After File - New Line Found:");
-        out.writeLine(line);
-        out.writeLine(" ");
-    };
-
-    // Both sides are sorted, so one pass pairs each line with its equal on the other side;
-    // what is left unpaired is reported in collation order, both kinds interleaved.
-    const std::size_t n1 = before.ListSorted.size();
-    const std::size_t n2 = after.ListSorted.size();
-    std::size_t i = 0, j = 0;
-    std::uint32_t steps = 0;
-    while (i < n1 && j < n2) {
-        if ((++steps & 4095) == 0) progress.pump();
-        std::string_view a = before.sortedLine(i);
-        std::string_view b = after.sortedLine(j);
-        int c = CompareSorted(before.ListSorted[i], a, after.ListSorted[j], b);
-        if (c == 0) {
-            ++i;
-            ++j;
-        } else if (c < 0) {
-            noLongerFound(a);
-            ++i;
-        } else {
-            newLine(b);
-            ++j;
-        }
-    }
-    for (; i < n1; ++i) noLongerFound(before.sortedLine(i));
-    for (; j < n2; ++j) newLine(after.sortedLine(j));
+    RunAside(
+        [&] {
+            const SortedLines ListSorted1(before.ListHidden);
+            const SortedLines ListSorted2(after.ListHidden);
+            // Both sides are sorted, so one pass pairs each line with its equal on the other
+            // side; what is left unpaired is reported in collation order, both kinds
+            // interleaved. Stretches cut before the same line on both sides are walked side
+            // by side, each into its own part of the report.
+            const auto cuts =
+                SortedCuts(ListSorted1.size(), ListSorted2.size(), 1 << 15,
+                           [&](bool second, std::size_t k, std::size_t i) {
+                               return (second ? ListSorted2 : ListSorted1).compare(k, ListSorted1, i) < 0;
+                           });
+            WriteParts(out, cuts.size() - 1, [&](std::size_t k, std::string& text) {
+                CompareWalk(ListSorted1, ListSorted2, cuts[k], cuts[k + 1], text);
+            });
+        },
+        [&progress] { progress.pump(); });
     out.close();
 
     outcome.publish = true;

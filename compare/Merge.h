@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace rs {
@@ -48,32 +49,50 @@ inline constexpr const char* kMsgMergeLengths =
 // The first failing check's message, or nullptr when the settings are usable.
 const char* ValidateMerge(const MergeSettings& settings);
 
-// A non-blank line with its key. A line that ends before the end position has a shorter
-// key (the characters it has from the start position on), which equals only the same short
-// key of the other file; a line that ends before the start position has no key and matches
-// nothing. Lines are always written whole.
-struct KeyedRow {
-    std::string_view key;
-    std::string_view line;
-    std::uint64_t keyHi;  // the key's first 16 bytes, big-endian and zero-padded, which order
-    std::uint64_t keyLo;  // most pairs of keys without reading the rows
+// The keyed rows of one file: its non-blank lines, each with its key, sorted by key and then
+// by line (byte order), so rows with equal keys lie next to each other. A line that ends
+// before the end position has a shorter key (the characters it has from the start position
+// on), which equals only the same short key of the other file; a line that ends before the
+// start position has no key and matches nothing. Lines are always written whole.
+class KeyedRows {
+public:
+    KeyedRows() = default;
+    KeyedRows(const RowList& lines, std::int32_t start, std::int32_t keyLength);
+
+    std::size_t size() const { return rows_.size(); }
+    std::string_view line(std::size_t k) const;
+    std::string_view key(std::size_t k) const { return keyOf(line(k)); }
+    bool keyless(std::size_t k) const { return (rows_[k].prefix & 0xFF) == 0; }
+    // Byte order of the key of row k and that of row j of other.
+    int compareKeys(std::size_t k, const KeyedRows& other, std::size_t j) const;
+
+private:
+    // 16 bytes a row: the key's first 7 bytes (big-endian, zero-padded) and its length capped
+    // at 8, which order most pairs of keys without reading the rows, and where the line lies.
+    struct Row {
+        std::uint64_t prefix;
+        std::uint64_t place;  // offset in the row buffer << 24 | length, kLongLine when longer
+    };
+    static constexpr std::uint64_t kLongLine = (std::uint64_t{1} << 24) - 1;
+    std::string_view keyOf(std::string_view line) const;
+    bool less(const Row& a, const Row& b) const;
+    std::string_view lineOf(const Row& r) const;
+
+    const char* base_ = nullptr;
+    std::int32_t start_ = 1;
+    std::int32_t keyLength_ = 0;
+    std::vector<Row> rows_;
+    std::vector<std::pair<std::uint64_t, std::uint64_t>> longLines_;  // offset, length
 };
-
-// Byte order of two keys.
-int CompareKeys(const KeyedRow& a, const KeyedRow& b);
-
-// The keyed rows of the non-blank lines, sorted by key and then by line (byte order), so
-// rows with equal keys lie next to each other.
-std::vector<KeyedRow> BuildKeyedRows(const RowList& lines, std::int32_t start, std::int32_t keyLength);
 
 // The working data of one merge run, shared by the walk and the group step.
 struct MergeState {
-    std::vector<KeyedRow> ListMerge1;
-    std::vector<KeyedRow> ListMerge2;
+    const KeyedRows& ListMerge1;
+    const KeyedRows& ListMerge2;
     std::size_t MergeIndex1 = 0;
     std::size_t MergeIndex2 = 0;
     std::int32_t MergeKeyLength = 0;
-    TextWriter* MergeOutFile = nullptr;
+    std::string* MergeOutFile = nullptr;  // text of the report, lines ended by CR LF
 };
 
 // Moves the cursor of File 1 ("FILE1") or File 2 (any other text) past the rest of the

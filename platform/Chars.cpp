@@ -1,5 +1,6 @@
 #include "Chars.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace rs::chars {
@@ -66,7 +67,8 @@ std::size_t ByteOffset(std::string_view s, std::int64_t idx) {
     if (idx <= 0) return 0;
     const unsigned char* base = U(s);
     const unsigned char* end = base + s.size();
-    std::size_t a = AsciiPrefix(base, s.size());
+    // Only the bytes that can hold the first idx characters are looked at.
+    std::size_t a = AsciiPrefix(base, std::min(s.size(), static_cast<std::size_t>(idx)));
     if (static_cast<std::uint64_t>(idx) <= a) return static_cast<std::size_t>(idx);
     const unsigned char* p = base + a;
     std::int64_t k = static_cast<std::int64_t>(a);

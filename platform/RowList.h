@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 namespace rs {
 
@@ -117,6 +118,7 @@ public:
     void clear() {
         bytes_.clear();
         ends_.clear();
+        farStarts_.clear();
         rowBytes_ = 0;
         source_.clear();
     }
@@ -124,6 +126,7 @@ public:
     void release() {
         bytes_.release();
         ends_.release();
+        farStarts_ = {};
         rowBytes_ = 0;
         source_.clear();
     }
@@ -140,7 +143,7 @@ public:
     bool empty() const { return ends_.size() == 0; }
     std::string_view operator[](std::size_t i) const {
         const std::uint64_t* e = ends_.data();
-        std::uint64_t b = i == 0 ? 0 : NextStart(e[i - 1]);
+        std::uint64_t b = i == 0 ? 0 : nextStart(i - 1, e[i - 1]);
         return std::string_view(bytes_.data() + b, (e[i] & kEndMask) - b);
     }
     std::string_view back() const { return (*this)[size() - 1]; }
@@ -160,14 +163,33 @@ public:
     void loadFile(const std::string& path, const std::function<void()>& progress);
 
 private:
-    // A row's entry is the offset where it ends; rows read from a file keep the line end that
-    // followed them in the buffer, and the top byte of the entry says how many bytes that was.
+    struct FarStart {
+        std::size_t row;
+        std::uint64_t next;
+    };
+    struct LoadPiece;
+    void splitPiece(LoadPiece& piece);
+    std::uint64_t endEntry(std::size_t row, std::uint64_t end, std::uint64_t next,
+                           std::vector<FarStart>& far);
+
+    // A row's entry is the offset where it ends; rows read from a file keep the line end and
+    // the CRs dropped from them in the buffer, and the top byte of the entry says how many
+    // bytes that was up to the next row. Wider gaps (a row of hundreds of dropped CRs) are
+    // looked up in farStarts_.
     static constexpr int kGapShift = 56;
     static constexpr std::uint64_t kEndMask = (std::uint64_t{1} << kGapShift) - 1;
-    static std::uint64_t NextStart(std::uint64_t entry) { return (entry & kEndMask) + (entry >> kGapShift); }
+    static constexpr std::uint64_t kFarGap = 255;
+    std::uint64_t nextStart(std::size_t row, std::uint64_t entry) const {
+        const std::uint64_t gap = entry >> kGapShift;
+        if (gap == kFarGap) [[unlikely]]
+            return farStart(row);
+        return (entry & kEndMask) + gap;
+    }
+    std::uint64_t farStart(std::size_t row) const;
 
     detail::RawArray<char> bytes_;
     detail::RawArray<std::uint64_t> ends_;
+    std::vector<FarStart> farStarts_;  // by row
     std::size_t rowBytes_ = 0;
     std::string source_;
 };

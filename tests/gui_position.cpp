@@ -1,5 +1,6 @@
 #include "platform/Chars.h"
 #include "platform/QtRowListModel.h"
+#include "platform/QtRowListView.h"
 #include "support/Doubles.h"
 #include "ui_Position.h"
 #include "workbench/LoadInput.h"
@@ -130,7 +131,7 @@ TEST(PositionFinder, ShowsAMillionRowsWithoutMakingTheirTexts) {
     finder.ShowLoad(&rows, rows[0]);
     finder.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&finder));
-    QListView* list = finder.ui->ListBox1;
+    QAbstractItemView* list = finder.ui->ListBox1;
     QCoreApplication::processEvents();
     list->scrollToBottom();
     QCoreApplication::processEvents();
@@ -138,6 +139,43 @@ TEST(PositionFinder, ShowsAMillionRowsWithoutMakingTheirTexts) {
     EXPECT_EQ(list->model()->index(999999, 0).data().toString(), "row 1000000");
     EXPECT_TRUE(list->indexAt(QPoint(5, 2)).row() > 999000);
     EXPECT_LT(finder.rowModel()->textsMade(), 1000u);
+}
+
+// Showing, resetting and scrolling the list must not visit the rows one by one, or a load of
+// millions of rows would pay for it.
+TEST(RowListView, ShowsAndResetsWithoutVisitingEveryRow) {
+    struct CountingModel : QtRowListModel {
+        mutable int indexes = 0;
+        QModelIndex index(int row, int column, const QModelIndex& parent = QModelIndex()) const override {
+            ++indexes;
+            return QtRowListModel::index(row, column, parent);
+        }
+    } model;
+    RowList rows;
+    for (int i = 0; i < 2000000; ++i) rows.append(i % 3 ? "short" : "a somewhat longer row");
+    QtRowListView view;
+    view.setModel(&model);
+    view.resize(300, 200);
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    for (int round = 0; round < 3; ++round) {
+        model.reset(&rows);
+        QCoreApplication::processEvents();
+        view.scrollToBottom();
+        QCoreApplication::processEvents();
+    }
+    EXPECT_GT(view.indexAt(QPoint(2, 2)).row(), 1999000);
+    EXPECT_LT(model.indexes, 5000);
+
+    view.setCurrentIndex(model.index(5, 0));
+    view.setFocus();
+    QTest::keyClick(&view, Qt::Key_PageDown);
+    EXPECT_GT(view.currentIndex().row(), 6);
+    QTest::keyClick(&view, Qt::Key_End);
+    EXPECT_EQ(view.currentIndex().row(), 1999999);
+    QTest::keyClick(&view, Qt::Key_Home);
+    EXPECT_EQ(view.currentIndex().row(), 0);
+    EXPECT_EQ(view.indexAt(QPoint(2, 2)).row(), 0);
 }
 
 TEST(PositionFinder, ChoosingARowPutsTheWholeRowIntoTheEditBox) {
@@ -152,7 +190,7 @@ TEST(PositionFinder, ChoosingARowPutsTheWholeRowIntoTheEditBox) {
     finder.ShowLoad(&rows, rows[1]);
     finder.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&finder));
-    QListView* list = finder.ui->ListBox1;
+    QAbstractItemView* list = finder.ui->ListBox1;
 
     QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
                       list->visualRect(list->model()->index(0, 0)).center());

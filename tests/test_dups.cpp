@@ -162,6 +162,33 @@ TEST(Dups, MatchesTheSortedWorkListOnRandomInputs) {
     }
 }
 
+// Enough rows that the sort and the writing are shared out between threads: long runs of one
+// 8-byte prefix are refined side by side and parts of the output meet between two duplicates.
+TEST(Dups, MatchesTheSortedWorkListOnLargeInputs) {
+    std::mt19937 rng(777);
+    const std::string stem = "STEMSTEMSTEMSTEMSTEM";
+    Rows rows;
+    for (int i = 0; i < 60000; ++i) {
+        std::string r;
+        if (rng() % 2) r = stem.substr(0, 8 + rng() % 12);
+        const int len = static_cast<int>(rng() % 12);
+        for (int k = 0; k < len; ++k) r += "ab\xC3\xA9 "[rng() % 6];
+        if (!rows.empty() && rng() % 4 == 0) r = rows[rng() % rows.size()];
+        rows.push_back(r);
+    }
+    // Pairs of duplicates behind one short row: every even place of the sorted list ends a
+    // pair, wherever the list is cut into parts.
+    Rows pairs{"!"};
+    for (int k = 0; k < 50000; ++k) pairs.insert(pairs.end(), 2, std::to_string(100000 + k) + "k");
+    std::shuffle(pairs.begin(), pairs.end(), rng);
+    for (const Rows* input : {&rows, &pairs})
+        for (auto [spin1, spin2] : {std::pair{1, 7}, std::pair{9, 9}})
+            for (DupsChoice choice : {DupsChoice::OnlyDups, DupsChoice::NoDups, DupsChoice::All1Dups})
+                ASSERT_TRUE(RunChoice(*input, spin1, spin2, choice) ==
+                            test::ReferenceDups(*input, spin1, spin2, choice))
+                    << spin1 << "-" << spin2 << " choice " << static_cast<int>(choice);
+}
+
 TEST(Dups, ProgressRunsOverBothPassesFromZero) {
     TempDir dir;
     RowList rows = MakeRows({"h", "g", "f", "e", "d", "c", "b", "a"});

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <random>
 
 using namespace rs;
@@ -193,6 +194,18 @@ TEST(Remove, ByKeyGivesThePairwiseWalksOutcome) {
         for (std::size_t i = 0; i < rows.size(); ++i)
             if (!removed[i]) kept.push_back(rows[i]);
         ASSERT_EQ(kept, walk(rows, a, b)) << "round " << round;
+    }
+    // Enough rows to be shared out between threads: a row goes exactly when its key is shared.
+    Lines rows(100000);
+    std::map<std::string, int> keys;
+    for (auto& r : rows) {
+        r = rng() % 10 ? std::to_string(100000 + rng() % 150000) + pieces[rng() % pieces.size()] : "short";
+        if (chars::Length(r) >= 6) ++keys[std::string(chars::Copy(r, 1, 6))];
+    }
+    std::vector<char> removed = RowsWithSharedKeys(Rows(rows), 1, 6);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const bool shared = chars::Length(rows[i]) >= 6 && keys[std::string(chars::Copy(rows[i], 1, 6))] > 1;
+        ASSERT_EQ(removed[i] != 0, shared) << rows[i];
     }
 }
 

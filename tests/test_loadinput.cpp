@@ -1,3 +1,4 @@
+#include "platform/Chars.h"
 #include "platform/FileError.h"
 #include "platform/Overwrite.h"
 #include "support/Doubles.h"
@@ -5,6 +6,9 @@
 #include "workbench/UGlobal.h"
 
 #include <gtest/gtest.h>
+
+#include <climits>
+#include <random>
 
 using namespace rs;
 using rs::test::ReadBytes;
@@ -90,6 +94,52 @@ TEST(LoadInputFile, CountsRowsCharactersBlanksAndExtremes) {
                   "Total lines: " + std::to_string(e.rows) + "   Next, double-click an option below.");
         ASSERT_EQ(r.statistics.size(), 11u);
     }
+}
+
+// Rows counted in stretches side by side must give what one pass from the first row gives:
+// of many rows of the greatest and the least length, the first one wins.
+TEST(LoadInputFile, ManyTiedRowsKeepTheFirstLongestAndShortest) {
+    std::mt19937 rng(11);
+    std::string text;
+    std::vector<std::string> lines;
+    for (int i = 0; i < 300000; ++i) {
+        std::string row(5 + rng() % 20, 'a');
+        if (rng() % 7 == 0) row = std::string(3 + rng() % 3, ' ');
+        if (rng() % 11 == 0) row.replace(0, 2, "\xC3\xA9");
+        lines.push_back(row);
+        text += row + "\r\n";
+    }
+    Expected e{0, 0, 0, 0, -1, 0, INT64_MAX, 0, ""};
+    for (const std::string& row : lines) {
+        const std::int64_t len = chars::Length(row);
+        ++e.rows;
+        e.total += len;
+        chars::IsBlank(row) ? ++e.blank : ++e.nonBlank;
+        if (len > e.longestLen) {
+            e.longestLen = len;
+            e.longestRow = e.rows;
+            e.longestText = row;
+        }
+        if (len < e.shortestLen) {
+            e.shortestLen = len;
+            e.shortestRow = e.rows;
+        }
+    }
+    TempDir dir;
+    WriteBytes(dir.file("in.txt"), text);
+    RowList rows;
+    RecordingProgress progress;
+    LoadResult r = LoadInputFile(dir.file("in.txt"), rows, progress);
+    EXPECT_EQ(r.rowCount, e.rows);
+    EXPECT_EQ(r.totalChars, e.total);
+    EXPECT_EQ(r.blankRows, e.blank);
+    EXPECT_EQ(r.longestRow, e.longestRow);
+    EXPECT_EQ(r.longestText, e.longestText);
+    EXPECT_EQ(r.shortestLength, e.shortestLen);
+    EXPECT_EQ(r.shortestRow, e.shortestRow);
+    std::vector<std::string> texts;
+    for (int k = 20000; k <= 300000; k += 20000) texts.push_back("update:" + LinesReadText(k));
+    EXPECT_EQ(std::vector<std::string>(progress.events.begin() + 1, progress.events.end() - 1), texts);
 }
 
 TEST(LoadInputFile, StatisticsLinesOfAnEmptyFileAreAllZero) {

@@ -184,73 +184,103 @@ TEST(Merge, KeysLongerThanTheirSortPrefix) {
     EXPECT_EQ(r.merge(a, b), (Lines{"0123456789abcdefgi2"}));
 }
 
+TEST(Merge, LinesOfAnyLengthAreWrittenWhole) {
+    MergeRun r;
+    r.keys(1, 2, 1, 2);
+    r.s.output = MergeOutput::Both;
+    const std::string huge = "AB" + std::string(17 << 20, 'x');  // longer than a row's inline length
+    RowList a = Rows({"ZZ1", huge, "AB" + std::string(17 << 20, 'w')}), b = Rows({"AB2"});
+    const Lines merged = r.merge(a, b);
+    ASSERT_EQ(merged.size(), 3u);
+    EXPECT_EQ(merged[0].size(), huge.size());
+    EXPECT_EQ(merged[0].substr(0, 3), "ABw");
+    EXPECT_EQ(merged[1], "AB2");
+    EXPECT_TRUE(merged[2] == huge);
+}
+
 TEST(Merge, AdvanceGroupStopsOnTheNextKey) {
     RowList rows1 = Rows({"a2", "a1", "b1"}), rows2 = Rows({"a9", "c"});
-    MergeState st;
-    st.ListMerge1 = BuildKeyedRows(rows1, 1, 1);
-    st.ListMerge2 = BuildKeyedRows(rows2, 1, 1);
-    MergeRun r;
-    TextWriter out(r.results);
-    st.MergeOutFile = &out;
+    KeyedRows list1(rows1, 1, 1), list2(rows2, 1, 1);
+    std::string out;
+    MergeState st{list1, list2, 0, 0, 1, &out};
     MergeAdvanceGroup(st, "FILE1", "a", true);
     EXPECT_EQ(st.MergeIndex1, 2u);
     MergeAdvanceGroup(st, "FILE1", "b", true);
     EXPECT_EQ(st.MergeIndex1, 3u);
     MergeAdvanceGroup(st, "anything", "a", true);
     EXPECT_EQ(st.MergeIndex2, 1u);
-    out.close();
-    EXPECT_EQ(ReadCrlfLines(r.results), Lines{"a2"});
+    EXPECT_EQ(out, "a2\r\n");
 }
 
 // The walk against a key-by-key table of the same rows: duplicates, keys in one file or
-// both, case, leading spaces, short rows and the rows left after the walk.
+// both, case, leading spaces, short rows, rows without a key and the rows left after the walk;
+// the large files are walked in stretches side by side.
 TEST(Merge, AgreesWithAKeyTableOnRandomFiles) {
+    struct Shape {
+        int rounds, maxRows, maxLen;
+        std::string alphabet;
+        int start, keyLength;
+    };
+    const Shape shapes[] = {{30, 40, 5, "aAb ", 1, 2}, {1, 150000, 8, "abcdefghijklmnopqrsT ", 2, 4}};
     std::mt19937 rng(11);
-    const char* alphabet = "aAb ";
-    for (int round = 0; round < 30; ++round) {
-        RowList a, b;
-        std::map<std::string, std::pair<std::vector<std::string>, std::vector<std::string>>> table;
-        auto fill = [&](RowList& rows, bool first) {
-            int n = static_cast<int>(rng() % 40);
-            for (int k = 0; k < n; ++k) {
-                std::string line;
-                int len = static_cast<int>(rng() % 5) + 1;
-                for (int c = 0; c < len; ++c) line += alphabet[rng() % 4];
-                rows.append(line);
-                if (line.find_first_not_of(' ') == std::string::npos) continue;
-                auto& side = table[line.substr(0, 2)];
-                (first ? side.first : side.second).push_back(line);
-            }
-        };
-        fill(a, true);
-        fill(b, false);
-        for (auto& [key, sides] : table) {
-            std::sort(sides.first.begin(), sides.first.end());
-            std::sort(sides.second.begin(), sides.second.end());
-        }
-        for (MergeMode mode : {MergeMode::Match, MergeMode::Mismatch})
-            for (MergeOutput output : {MergeOutput::Both, MergeOutput::File1Only, MergeOutput::File2Only}) {
-                const bool w1 = output != MergeOutput::File2Only, w2 = output != MergeOutput::File1Only;
-                Lines expected;
-                for (auto& [key, sides] : table) {
-                    auto& [l1, l2] = sides;
-                    const bool both = !l1.empty() && !l2.empty();
-                    if (mode == MergeMode::Match && both) {
-                        if (w1) expected.push_back(l1[0]);
-                        if (w2) expected.push_back(l2[0]);
-                        if (w1) expected.insert(expected.end(), l1.begin() + 1, l1.end());
-                        if (w2) expected.insert(expected.end(), l2.begin() + 1, l2.end());
-                    } else if (mode == MergeMode::Mismatch && !both) {
-                        if (w1) expected.insert(expected.end(), l1.begin(), l1.end());
-                        if (w2) expected.insert(expected.end(), l2.begin(), l2.end());
-                    }
+    for (const Shape& shape : shapes)
+        for (int round = 0; round < shape.rounds; ++round) {
+            RowList a, b;
+            std::map<std::string, std::pair<Lines, Lines>> table;
+            std::pair<Lines, Lines> keyless;
+            auto fill = [&](RowList& rows, bool first) {
+                const int n = static_cast<int>(rng() % shape.maxRows);
+                for (int k = 0; k < n; ++k) {
+                    std::string line;
+                    const int len = static_cast<int>(rng() % shape.maxLen) + 1;
+                    for (int c = 0; c < len; ++c) line += shape.alphabet[rng() % shape.alphabet.size()];
+                    rows.append(line);
+                    if (line.find_first_not_of(' ') == std::string::npos) continue;
+                    auto& sides =
+                        len < shape.start ? keyless : table[line.substr(shape.start - 1, shape.keyLength)];
+                    (first ? sides.first : sides.second).push_back(line);
                 }
-                MergeRun r;
-                r.keys(1, 2, 1, 2);
-                r.s.mode = mode;
-                r.s.output = output;
-                ASSERT_EQ(r.merge(a, b), expected) << "round " << round;
+            };
+            fill(a, true);
+            fill(b, false);
+            std::sort(keyless.first.begin(), keyless.first.end());
+            std::sort(keyless.second.begin(), keyless.second.end());
+            for (auto& [key, sides] : table) {
+                std::sort(sides.first.begin(), sides.first.end());
+                std::sort(sides.second.begin(), sides.second.end());
             }
-    }
+            for (MergeMode mode : {MergeMode::Match, MergeMode::Mismatch})
+                for (MergeOutput output :
+                     {MergeOutput::Both, MergeOutput::File1Only, MergeOutput::File2Only}) {
+                    const bool w1 = output != MergeOutput::File2Only, w2 = output != MergeOutput::File1Only;
+                    Lines expected;
+                    // Rows without a key match nothing; they sort first, File 1's before File 2's.
+                    if (mode == MergeMode::Mismatch) {
+                        if (w1) expected.insert(expected.end(), keyless.first.begin(), keyless.first.end());
+                        if (w2) expected.insert(expected.end(), keyless.second.begin(), keyless.second.end());
+                    }
+                    for (auto& [key, sides] : table) {
+                        auto& [l1, l2] = sides;
+                        const bool both = !l1.empty() && !l2.empty();
+                        if (mode == MergeMode::Match && both) {
+                            if (w1) expected.push_back(l1[0]);
+                            if (w2) expected.push_back(l2[0]);
+                            if (w1) expected.insert(expected.end(), l1.begin() + 1, l1.end());
+                            if (w2) expected.insert(expected.end(), l2.begin() + 1, l2.end());
+                        } else if (mode == MergeMode::Mismatch && !both) {
+                            if (w1) expected.insert(expected.end(), l1.begin(), l1.end());
+                            if (w2) expected.insert(expected.end(), l2.begin(), l2.end());
+                        }
+                    }
+                    MergeRun r;
+                    const int end = shape.start + shape.keyLength - 1;
+                    r.keys(shape.start, end, shape.start, end);
+                    r.s.mode = mode;
+                    r.s.output = output;
+                    ASSERT_TRUE(r.merge(a, b) == expected)
+                        << "round " << round << " mode " << static_cast<int>(mode) << " output "
+                        << static_cast<int>(output);
+                }
+        }
 }
 

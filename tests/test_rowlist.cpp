@@ -1,11 +1,16 @@
 #include "platform/FileError.h"
 #include "platform/RowList.h"
+#include "platform/TextFile.h"
 #include "support/Doubles.h"
 #include "support/Reference.h"
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <sys/types.h>
+#include <unistd.h>
 #include <random>
+#include <thread>
 
 using namespace rs;
 using rs::test::ListRows;
@@ -39,6 +44,57 @@ std::string RandomText(std::mt19937& rng, std::size_t bytes, bool withEof) {
     }
     if (withEof) s.insert(s.begin() + static_cast<std::ptrdiff_t>(rng() % s.size()), '\x1A');
     return s;
+}
+
+// Short rows of printable bytes and LFs.
+std::string PlainRows(std::mt19937& rng, std::size_t bytes) {
+    std::string s;
+    while (s.size() < bytes) {
+        s.append(std::size_t(rng() % 120), char('a' + rng() % 26));
+        s += '\n';
+    }
+    s.resize(bytes);
+    return s;
+}
+
+// Text that puts a line-end case on every MiB boundary, where the loader may split the file
+// between readers: CR LF split by the boundary, an LF just before it, a lone CR right on it,
+// hundreds of CRs across it, and a row running over several boundaries.
+std::string BoundaryText(std::mt19937& rng, std::size_t mebibytes) {
+    constexpr std::size_t kMiB = std::size_t{1} << 20;
+    std::string s = PlainRows(rng, mebibytes * kMiB + 777);
+    for (std::size_t k = 1; k <= mebibytes; ++k) {
+        const std::size_t b = k * kMiB;
+        switch (k % 5) {
+            case 0:
+                s[b - 1] = '\r';
+                s[b] = '\n';
+                break;
+            case 1:
+                s[b - 1] = '\n';
+                break;
+            case 2:
+                s[b] = '\r';
+                break;
+            case 3:
+                s.replace(b - 200, 400, 400, '\r');
+                break;
+            case 4:
+                std::replace(s.begin() + static_cast<std::ptrdiff_t>(b - kMiB / 2),
+                             s.begin() + static_cast<std::ptrdiff_t>(b + 2 * kMiB), '\n', 'y');
+                break;
+        }
+    }
+    return s;
+}
+
+// The rows of a text when the file held only a part of it at some moment: every row but the
+// last as in the whole, the last possibly cut short.
+bool RowsOfAPrefix(const std::vector<std::string>& got, const std::vector<std::string>& whole) {
+    if (got.size() > whole.size()) return false;
+    for (std::size_t i = 0; i + 1 < got.size(); ++i)
+        if (got[i] != whole[i]) return false;
+    return got.empty() || whole[got.size() - 1].starts_with(got.back());
 }
 
 }  // namespace
@@ -82,6 +138,73 @@ TEST(RowList, LoadFileAndTextReaderKeepTheLineRules) {
         ASSERT_TRUE(ReaderRows(path) == expected) << "round " << round;
         ASSERT_TRUE(ListRows(list) == expected) << "round " << round;
         EXPECT_EQ(list.byteSize(), TotalBytes(expected));
+    }
+}
+
+TEST(RowList, RowsJoinWhereTheFileIsSplitBetweenReaders) {
+    TempDir dir;
+    std::string path = dir.file("in.txt");
+    std::mt19937 rng(99);
+    for (std::size_t mib : {3, 10, 23}) {
+        std::string text = BoundaryText(rng, mib);
+        if (mib == 10) text[7 * (1 << 20) + 12345] = '\x1A';  // ends the input in a later piece
+        if (mib == 23) text += "\r\rlast\r";
+        WriteBytes(path, text);
+        RowList list;
+        list.loadFile(path);
+        std::vector<std::string> expected = ReferenceRows(text);
+        ASSERT_TRUE(ListRows(list) == expected) << mib << " MiB";
+        EXPECT_EQ(list.byteSize(), TotalBytes(expected));
+    }
+}
+
+TEST(RowList, RowsJoinAcrossReadRoundsOfALargeFile) {
+    TempDir dir;
+    std::string path = dir.file("in.txt");
+    std::mt19937 rng(7);
+    std::string text = BoundaryText(rng, 140);
+    WriteBytes(path, text);
+    RowList list;
+    list.loadFile(path);
+    TextReader in(path);
+    std::string_view line;
+    std::size_t i = 0;
+    while (in.readLine(line)) {
+        ASSERT_LT(i, list.size());
+        ASSERT_EQ(list[i], line) << "row " << i;
+        ++i;
+    }
+    EXPECT_EQ(list.size(), i);
+}
+
+TEST(RowList, FileCutShortOrGrownWhileLoadingGivesTheRowsOfAPrefix) {
+    TempDir dir;
+    std::string path = dir.file("in.txt");
+    std::mt19937 rng(5);
+    const std::string text = PlainRows(rng, 24 << 20);
+    const std::string more = PlainRows(rng, 4 << 20);
+    const std::vector<std::string> whole = ReferenceRows(text + more);
+    for (int round = 0; round < 6; ++round) {
+        const bool grow = round % 2 == 1;
+        WriteBytes(path, text);
+        const auto delay = std::chrono::microseconds(rng() % 3000);
+        std::thread change([&] {
+            std::this_thread::sleep_for(delay);
+            if (grow) {
+                FILE* f = std::fopen(path.c_str(), "ab");
+                std::fwrite(more.data(), 1, more.size(), f);
+                std::fclose(f);
+            } else {
+                ASSERT_EQ(::truncate(path.c_str(), static_cast<off_t>(rng() % text.size())), 0);
+            }
+        });
+        RowList list;
+        list.loadFile(path);
+        change.join();
+        ASSERT_TRUE(RowsOfAPrefix(ListRows(list), whole)) << "round " << round;
+        if (grow) {
+            EXPECT_GE(list.size(), ReferenceRows(text).size() - 1);  // never less than was there
+        }
     }
 }
 

@@ -135,6 +135,16 @@ TEST(TemplateBuild, CopiesFollowFillerOrderWithEveryTemplateRow) {
     // row removes the key.
     EXPECT_EQ(Build(Make("<K>", "K", "a\nb\n\nd\ne\n")),
               (std::vector<std::string>{"<a>", "<b>", "<>", "<d>", "<e>"}));
+    // Enough filler rows to be copied in stretches side by side, which must keep their order.
+    std::string f1, f2;
+    std::vector<std::string> expected;
+    for (int r = 0; r < 20000; ++r) {
+        f1 += std::to_string(r) + "\n";
+        f2 += std::to_string(r % 7) + "\n";
+        expected.push_back("row " + std::to_string(r) + " of " + std::to_string(r % 7));
+        expected.push_back("-");
+    }
+    EXPECT_TRUE(Build(Make("row A of B\n-", "A", f1, "B", f2)) == expected);
 }
 
 TEST(TemplateRun, RefusedRunWritesNothingAndShowsNoProgress) {

@@ -2,12 +2,18 @@
 
 #include "platform/Chars.h"
 #include "platform/Overwrite.h"
+#include "platform/Parallel.h"
 #include "platform/TextFile.h"
 #include "workbench/UGlobal.h"
+
+#include <oneapi/tbb/blocked_range.h>
+#include <oneapi/tbb/parallel_for.h>
+#include <oneapi/tbb/parallel_sort.h>
 
 #include <algorithm>
 #include <cstring>
 #include <new>
+#include <vector>
 
 namespace rs {
 
@@ -66,16 +72,14 @@ constexpr std::uint64_t kMaxOffset = (std::uint64_t{1} << 43) - 1;
 
 class WorkList {
 public:
-    WorkList(const RowList& rows, Progress& progress)
-        : base_(rows.empty() ? nullptr : rows[0].data()), progress_(progress) {}
+    explicit WorkList(const RowList& rows) : base_(rows.empty() ? nullptr : rows[0].data()) {}
 
-    std::vector<Item> items;
+    detail::RawArray<Item> items;
 
-    void add(std::string_view row, std::uint32_t keyBegin, std::uint32_t keyLen) {
+    Item make(std::string_view row, std::uint32_t keyBegin, std::uint32_t keyLen) const {
         const auto off = static_cast<std::uint64_t>(row.data() - base_);
         if (off > kMaxOffset) throw std::bad_alloc();
-        items.push_back(
-            {0, off << 21 | std::uint64_t{keyLen} << 4, std::uint64_t{row.size()} << 17 | keyBegin});
+        return {0, off << 21 | std::uint64_t{keyLen} << 4, std::uint64_t{row.size()} << 17 | keyBegin};
     }
 
     const char* rowData(const Item& it) const { return base_ + it.offset(); }
@@ -114,47 +118,22 @@ public:
         it.prefix = __builtin_bswap64(v);
     }
 
-    // Ordinal order of the items; equal items keep their input order. Runs of equal 8-byte
-    // prefixes are refined at the next 8 bytes instead of comparing whole items, so each item's
-    // bytes are fetched once per level rather than once per comparison.
+    // Ordinal order of the items; equal items keep their input order, so the order is total
+    // and the same however the work is shared out. Runs of equal 8-byte prefixes are refined
+    // at the next 8 bytes instead of comparing whole items, so each item's bytes are fetched
+    // once per level rather than once per comparison; the runs are refined side by side.
     void sort() {
-        struct Range {
-            std::size_t b, e, depth;
-        };
-        std::vector<Range> todo;
-        std::uint64_t compares = 0;
-        auto byPrefix = [this, &compares](const Item& a, const Item& b) {
-            if ((++compares & 0xFFFFF) == 0) progress_.pump();
-            if (a.prefix != b.prefix) return a.prefix < b.prefix;
-            return a.tail() < b.tail();
-        };
-        auto byOffset = [](const Item& a, const Item& b) { return a.offset() < b.offset(); };
-        for (Item& it : items) loadPrefix(it, 0);
-        todo.push_back({0, items.size(), 0});
-        while (!todo.empty()) {
-            Range r = todo.back();
-            todo.pop_back();
-            Item* items_ = items.data();
-            if (r.depth > 0)
-                for (std::size_t i = r.b; i < r.e; ++i) {
-                    if (i + kAhead < r.e) prefetch(items_[i + kAhead], r.depth);
-                    loadPrefix(items_[i], r.depth);
-                }
-            std::sort(items_ + r.b, items_ + r.e, byPrefix);
-            for (std::size_t i = r.b; i < r.e;) {
-                std::size_t j = i + 1;
-                while (j < r.e && items_[j].prefix == items_[i].prefix &&
-                       items_[j].tail() == items_[i].tail())
-                    ++j;
-                if (j - i > 1) {
-                    if (items_[i].tail() == 9)
-                        todo.push_back({i, j, r.depth + 8});
-                    else
-                        std::sort(items_ + i, items_ + j, byOffset);  // identical items
-                }
-                i = j;
-            }
-        }
+        Item* all = items.data();
+        const std::size_t n = items.size();
+        tbb::parallel_for(tbb::blocked_range<std::size_t>(0, n, 4096), [&](const auto& r) {
+            for (std::size_t i = r.begin(); i < r.end(); ++i) loadPrefix(all[i], 0);
+        });
+        tbb::parallel_sort(all, all + n, ByPrefix);
+        std::vector<Range> runs;
+        pushRuns({0, n, 0}, runs);
+        tbb::parallel_for(tbb::blocked_range<std::size_t>(0, runs.size(), 64), [&](const auto& r) {
+            for (std::size_t k = r.begin(); k < r.end(); ++k) refine(runs[k]);
+        });
     }
 
     // Items are visited in sorted order, which is random in memory: ask for a row's bytes some
@@ -180,8 +159,55 @@ public:
     }
 
 private:
+    struct Range {
+        std::size_t b, e, depth;
+    };
+    // A type of its own rather than a function, so the sorts inline it.
+    struct ByPrefixOrder {
+        bool operator()(const Item& a, const Item& b) const {
+            if (a.prefix != b.prefix) return a.prefix < b.prefix;
+            return a.tail() < b.tail();
+        }
+    };
+    static constexpr ByPrefixOrder ByPrefix{};
+
+    // The runs of items of r, sorted at r's depth, that share their prefix and tail; runs of
+    // identical items go in as runs past their end, to be put in input order.
+    void pushRuns(const Range& r, std::vector<Range>& out) const {
+        const Item* all = items.data();
+        for (std::size_t i = r.b; i < r.e;) {
+            std::size_t j = i + 1;
+            while (j < r.e && all[j].prefix == all[i].prefix && all[j].tail() == all[i].tail()) ++j;
+            if (j - i > 1) out.push_back({i, j, all[i].tail() == 9 ? r.depth + 8 : kIdentical});
+            i = j;
+        }
+    }
+
+    void refine(const Range& first) {
+        Item* all = items.data();
+        std::vector<Range> todo{first};
+        while (!todo.empty()) {
+            Range r = todo.back();
+            todo.pop_back();
+            if (r.depth == kIdentical) {
+                std::sort(all + r.b, all + r.e,
+                          [](const Item& a, const Item& b) { return a.offset() < b.offset(); });
+                continue;
+            }
+            for (std::size_t i = r.b; i < r.e; ++i) {
+                if (i + kAhead < r.e) prefetch(all[i + kAhead], r.depth);
+                loadPrefix(all[i], r.depth);
+            }
+            if (r.e - r.b >= kParallelFrom)
+                tbb::parallel_sort(all + r.b, all + r.e, ByPrefix);
+            else
+                std::sort(all + r.b, all + r.e, ByPrefix);
+            pushRuns(r, todo);
+        }
+    }
+
+    static constexpr std::size_t kIdentical = SIZE_MAX;
     const char* base_;
-    Progress& progress_;
 };
 
 bool Written(DupsChoice choice, bool samePrev, bool sameNext) {
@@ -210,37 +236,46 @@ DupsResult RunDups(const RowList& rows, const DupsSettings& s, const std::string
     RefuseOverwrite(resultsFile, {rows.source()});
 
     progress.start(kTextProcessing);
-    WorkList work(rows, progress);
+    WorkList work(rows);
     TextWriter out(resultsFile);
+    const std::size_t n = rows.size();
+    ProgressStage stages[2];
+    stages[0].prefix = kPrefixEvaluating;
+    stages[1].prefix = kPrefixWriting;
+    stages[0].rows = stages[1].rows = static_cast<std::int64_t>(n);
 
-    work.items.reserve(rows.size());
-    {
-        PercentReporter rep(progress, kPrefixEvaluating, InputLineCount);
-        const std::size_t n = rows.size();
-        for (std::size_t i = 0; i < n; ++i) {
-            std::string_view row = rows[i];
-            std::uint32_t b = 0, e = 0;
-            if (!DupsKeySpan(row, spin1, spin2, b, e)) b = e = 0;
-            work.add(row, b, e - b);
-            rep.row(static_cast<std::int64_t>(i));
-        }
-    }
+    RunWithStages(progress, InputLineCount, stages, [&] {
+        work.items.reserve(n);
+        work.items.grow(n);
+        Item* items = work.items.data();
+        tbb::parallel_for(tbb::blocked_range<std::size_t>(0, n, 4096), [&](const auto& r) {
+            for (std::size_t i = r.begin(); i < r.end(); ++i) {
+                std::string_view row = rows[i];
+                std::uint32_t b = 0, e = 0;
+                if (!DupsKeySpan(row, spin1, spin2, b, e)) b = e = 0;
+                items[i] = work.make(row, b, e - b);
+            }
+            stages[0].done += static_cast<std::int64_t>(r.size());
+        });
 
-    work.sort();
+        work.sort();
 
-    {
-        PercentReporter rep(progress, kPrefixWriting, InputLineCount);
-        const std::vector<Item>& items = work.items;
-        const std::size_t n = items.size();
-        bool samePrev = false;
-        for (std::size_t i = 0; i < n; ++i) {
-            if (i + WorkList::kAhead < n) work.prefetch(items[i + WorkList::kAhead], 0);
-            const bool sameNext = i + 1 < n && work.sameKey(items[i], items[i + 1]);
-            if (Written(s.choice, samePrev, sameNext)) out.writeLine(work.row(items[i]));
-            samePrev = sameNext;
-            rep.row(static_cast<std::int64_t>(i));
-        }
-    }
+        // Whether an item is written depends on its neighbours only, so parts of the sorted
+        // list are written side by side.
+        constexpr std::size_t kPart = 1 << 15;
+        WriteParts(out, (n + kPart - 1) / kPart, [&](std::size_t k, std::string& text) {
+            const std::size_t b = k * kPart;
+            const std::size_t e = std::min(n, b + kPart);
+            bool samePrev = b > 0 && work.sameKey(items[b - 1], items[b]);
+            for (std::size_t i = b; i < e; ++i) {
+                if (i + WorkList::kAhead < e) work.prefetch(items[i + WorkList::kAhead], 0);
+                const bool sameNext = i + 1 < n && work.sameKey(items[i], items[i + 1]);
+                if (Written(s.choice, samePrev, sameNext)) AppendLine(text, work.row(items[i]));
+                samePrev = sameNext;
+            }
+            stages[1].done += static_cast<std::int64_t>(e - b);
+        });
+    });
 
     out.close();
     progress.end();

@@ -5,6 +5,9 @@
 #include "platform/TextFile.h"
 #include "workbench/UGlobal.h"
 
+#include <oneapi/tbb/blocked_range.h>
+#include <oneapi/tbb/parallel_reduce.h>
+
 #include <climits>
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -34,7 +37,8 @@ std::int64_t RowChars(std::string_view row) {
 
 std::int32_t ClampToInt32(std::int64_t v) { return v > INT32_MAX ? INT32_MAX : static_cast<std::int32_t>(v); }
 
-// Counters of one load, kept in locals so the row loop does not write through memory.
+// Counters of one load, or of a stretch of its rows; row numbers count from the first row of
+// the file.
 struct Counters {
     std::int64_t rows = 0;
     std::int64_t total = 0;
@@ -56,6 +60,49 @@ struct Counters {
         if (longestRow > 0) r.longestText.assign(list[static_cast<std::size_t>(longestRow - 1)]);
     }
 };
+
+// The counters of the rows [b, e); kept in locals so the loop does not write through memory.
+Counters CountRows(const RowList& list, std::size_t b, std::size_t e) {
+    Counters k;
+    for (std::size_t i = b; i < e; ++i) {
+        std::string_view line = list[i];
+        std::int64_t len = RowChars(line);
+        k.total += len;
+        // A row whose first byte is printable cannot trim to nothing.
+        if (line.empty() || (static_cast<unsigned char>(line[0]) <= 32 && chars::IsBlank(line))) ++k.blank;
+        const auto number = static_cast<std::int64_t>(i + 1);
+        // Strict tests: of rows of equal length the earliest stays.
+        if (k.rows == 0 || len > k.longestLength) {
+            k.longestLength = len;
+            k.longestRow = number;
+        }
+        if (k.rows == 0 || len < k.shortestLength) {
+            k.shortestLength = len;
+            k.shortestRow = number;
+        }
+        ++k.rows;
+    }
+    return k;
+}
+
+// The counters of two stretches of rows, the second following the first.
+Counters Join(const Counters& a, const Counters& b) {
+    if (a.rows == 0) return b;
+    if (b.rows == 0) return a;
+    Counters r = a;
+    r.rows += b.rows;
+    r.total += b.total;
+    r.blank += b.blank;
+    if (b.longestLength > a.longestLength) {
+        r.longestLength = b.longestLength;
+        r.longestRow = b.longestRow;
+    }
+    if (b.shortestLength < a.shortestLength) {
+        r.shortestLength = b.shortestLength;
+        r.shortestRow = b.shortestRow;
+    }
+    return r;
+}
 
 }  // namespace
 
@@ -90,36 +137,21 @@ void LoadInputFile(const std::string& path, RowList& rows, Progress& progress, L
 
     Counters c;
     bool started = false;
-    // Counts the rows split so far; the progress text follows every 20000th row.
+    // Counts the rows split so far, side by side; the progress text follows every 20000th row.
     auto countNewRows = [&](bool report) {
-        // Counted in a local copy so the loop keeps the counters in registers.
-        Counters k = c;
-        const std::int64_t total = static_cast<std::int64_t>(rows.size());
-        while (k.rows < total) {
-            std::string_view line = rows[static_cast<std::size_t>(k.rows)];
-            ++k.rows;
-            std::int64_t len = RowChars(line);
-            k.total += len;
-            if (report && k.rows % kLoadReportEvery == 0) progress.update(LinesReadText(k.rows));
-            // A row whose first byte is printable cannot trim to nothing.
-            if (line.empty() || (static_cast<unsigned char>(line[0]) <= 32 && chars::IsBlank(line)))
-                ++k.blank;
-            if (k.rows == 1) {
-                k.longestLength = k.shortestLength = len;
-                k.longestRow = k.shortestRow = 1;
-            } else {
-                // Strict tests: of rows of equal length the earliest stays.
-                if (len > k.longestLength) {
-                    k.longestLength = len;
-                    k.longestRow = k.rows;
-                }
-                if (len < k.shortestLength) {
-                    k.shortestLength = len;
-                    k.shortestRow = k.rows;
-                }
-            }
-        }
-        c = k;
+        const std::size_t from = static_cast<std::size_t>(c.rows);
+        const std::size_t to = rows.size();
+        if (to == from) return;
+        c = Join(c, tbb::parallel_reduce(
+                        tbb::blocked_range<std::size_t>(from, to, 4096), Counters{},
+                        [&](const tbb::blocked_range<std::size_t>& r, Counters k) {
+                            return Join(k, CountRows(rows, r.begin(), r.end()));
+                        },
+                        Join));
+        if (!report) return;
+        for (std::int64_t k = (static_cast<std::int64_t>(from) / kLoadReportEvery + 1) * kLoadReportEvery;
+             k <= c.rows; k += kLoadReportEvery)
+            progress.update(LinesReadText(k));
     };
     try {
         rows.loadFile(path, [&] {

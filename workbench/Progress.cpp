@@ -1,9 +1,11 @@
 #include "Progress.h"
 
 #include "UGlobal.h"
+#include "platform/Parallel.h"
 
 #include <cfenv>
 #include <cmath>
+#include <optional>
 
 namespace rs {
 
@@ -36,6 +38,33 @@ void PercentReporter::recompute(std::int64_t k) {
     } else {
         nextCheck_ = k + 1;
     }
+}
+
+void RunWithStages(Progress& progress, std::int32_t divisor, std::span<ProgressStage> stages,
+                   const std::function<void()>& work) {
+    std::size_t s = 0;
+    std::int64_t k = 0;
+    std::optional<PercentReporter> rep;
+    auto follow = [&] {
+        for (; s < stages.size(); ++s) {
+            if (!rep) {
+                rep.emplace(progress, stages[s].prefix, divisor);
+                k = 0;
+            }
+            const std::int64_t done = stages[s].done.load(std::memory_order_relaxed);
+            for (; k < done; ++k) rep->row(k);
+            if (done < stages[s].rows) break;
+            rep.reset();
+        }
+        progress.pump();
+    };
+    try {
+        RunAside(work, follow);
+    } catch (...) {
+        follow();
+        throw;
+    }
+    follow();
 }
 
 }  // namespace rs

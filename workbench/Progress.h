@@ -1,6 +1,9 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
+#include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -64,5 +67,19 @@ private:
     std::int64_t nextCheck_ = INT64_MIN;
     std::uint32_t ticks_ = 0;
 };
+
+// One stage of a run spread over threads: the threads count the rows they have done, and the
+// thread that owns the window shows them as "<prefix>P% complete".
+struct ProgressStage {
+    std::string_view prefix;
+    std::int64_t rows = 0;  // the stage is over once done reaches this
+    std::atomic<std::int64_t> done{0};
+};
+
+// Runs work on the worker threads and meanwhile, on this thread, lets events run and shows
+// stage after stage the percentages that a run going row by row shows for the rows done so
+// far, each of them in turn. What work throws is thrown here.
+void RunWithStages(Progress& progress, std::int32_t divisor, std::span<ProgressStage> stages,
+                   const std::function<void()>& work);
 
 }  // namespace rs

@@ -2,7 +2,10 @@
 
 #include "UGlobal.h"
 #include "platform/Overwrite.h"
+#include "platform/Parallel.h"
 #include "platform/TextFile.h"
+
+#include <oneapi/tbb/parallel_for.h>
 
 #include <algorithm>
 #include <cstring>
@@ -40,7 +43,9 @@ std::uint64_t Pack(const char* p, std::size_t n) {
 
 constexpr std::size_t kShortKey = 8;
 
-std::uint64_t HashShort(std::uint64_t packed, std::size_t n) { return Mix(packed ^ (n * 0x9E3779B97F4A7C15ULL)); }
+std::uint64_t HashShort(std::uint64_t packed, std::size_t n) {
+    return Mix(packed ^ (n * 0x9E3779B97F4A7C15ULL));
+}
 
 std::uint64_t HashLong(std::string_view k) {
     std::uint64_t h = 0x9E3779B97F4A7C15ULL * k.size();
@@ -124,13 +129,12 @@ private:
 
 }  // namespace
 
-std::vector<char> RowsWithSharedKeys(const RowList& rows, std::int32_t first, std::int32_t last,
-                                     Progress* progress) {
-    const std::size_t n = rows.size();
-    std::vector<char> removed(n, 0);
-    // One pass in input order: a row whose key has been seen removes itself and the first
-    // row of that key. Rows shorter than `last` characters take no part (their key would
-    // be shorter), so they always stay.
+namespace {
+
+// Settles the rows of `order` (rows of one share of the keys, in input order): a row whose key
+// has been seen removes itself and the first row of that key.
+void SettleKeys(const RowList& rows, std::int32_t first, std::int32_t last, const std::uint32_t* order,
+                std::size_t count, char* removed) {
     auto keyOf = [&](std::size_t r) {
         std::string_view row = rows[r];
         std::size_t b = 0, e = 0;
@@ -142,48 +146,91 @@ std::vector<char> RowsWithSharedKeys(const RowList& rows, std::int32_t first, st
     // the block is settled in order. A key equal to the previous one (keys often come in
     // runs) needs no look-up.
     constexpr std::size_t kBlock = 32;
-    constexpr std::uint32_t kSkip = 0, kSameAsPrevious = 1, kLookUp = 2;
     struct Pending {
         KeyRef key;
-        std::uint32_t what;
+        bool sameAsPrevious;
     };
     Pending block[kBlock];
     std::string_view prevKey;
     bool havePrev = false;
     std::size_t prevFirst = 0;
-    for (std::size_t start = 0; start < n; start += kBlock) {
-        if ((start & 0xFFFF) == 0 && progress) progress->pump();
-        const std::size_t end = std::min(n, start + kBlock);
-        for (std::size_t i = start; i < end; ++i) {
-            Pending& p = block[i - start];
-            std::string_view row = rows[i];
-            std::size_t b = 0, e = 0;
-            if (!CharRange(row, first, last, b, e)) {
-                p.what = kSkip;
-                continue;
-            }
-            std::string_view key = row.substr(b, e - b);
-            if (havePrev && key == prevKey) {
-                p.what = kSameAsPrevious;
-            } else {
+    for (std::size_t start = 0; start < count; start += kBlock) {
+        const std::size_t end = std::min(count, start + kBlock);
+        for (std::size_t k = start; k < end; ++k) {
+            Pending& p = block[k - start];
+            const std::string_view key = keyOf(order[k]);
+            p.sameAsPrevious = havePrev && key == prevKey;
+            if (!p.sameAsPrevious) {
                 p.key = MakeKey(key);
-                p.what = kLookUp;
                 table.prefetch(p.key.hash);
             }
             prevKey = key;
             havePrev = true;
         }
-        for (std::size_t i = start; i < end; ++i) {
-            const Pending& p = block[i - start];
-            if (p.what == kSkip) continue;
-            std::size_t firstRow = p.what == kSameAsPrevious ? prevFirst : table.findOrAdd(p.key, i, keyOf);
-            if (firstRow != i) {
-                removed[i] = 1;
+        for (std::size_t k = start; k < end; ++k) {
+            const Pending& p = block[k - start];
+            const std::size_t row = order[k];
+            const std::size_t firstRow = p.sameAsPrevious ? prevFirst : table.findOrAdd(p.key, row, keyOf);
+            if (firstRow != row) {
+                removed[row] = 1;
                 removed[firstRow] = 1;
             }
             prevFirst = firstRow;
         }
     }
+}
+
+}  // namespace
+
+std::vector<char> RowsWithSharedKeys(const RowList& rows, std::int32_t first, std::int32_t last) {
+    const std::size_t n = rows.size();
+    std::vector<char> removed(n, 0);
+    // Rows shorter than `last` characters take no part (their key would be shorter), so they
+    // always stay. The others are shared out by the top bits of their key's hash, so that equal
+    // keys meet in one share, and the shares are settled side by side.
+    constexpr unsigned kShareBits = 7;
+    constexpr std::size_t kShares = std::size_t{1} << kShareBits;
+    constexpr std::uint8_t kNoKey = 0xFF;
+    std::vector<std::uint8_t> shareOf(n);
+    const std::size_t stretches = (n + kParallelFrom - 1) / kParallelFrom;
+    // counts[s * kShares + h]: rows of stretch s in share h, then where they go.
+    std::vector<std::uint32_t> counts(stretches * kShares, 0);
+    tbb::parallel_for(std::size_t{0}, stretches, [&](std::size_t s) {
+        std::uint32_t* c = counts.data() + s * kShares;
+        for (std::size_t i = s * kParallelFrom; i < std::min(n, (s + 1) * kParallelFrom); ++i) {
+            std::string_view row = rows[i];
+            std::size_t b = 0, e = 0;
+            if (!CharRange(row, first, last, b, e)) {
+                shareOf[i] = kNoKey;
+                continue;
+            }
+            const std::size_t h = MakeKey(row.substr(b, e - b)).hash >> (64 - kShareBits);
+            shareOf[i] = static_cast<std::uint8_t>(h);
+            ++c[h];
+        }
+    });
+    // Places in share order, and within a share in stretch order, so each share keeps input order.
+    std::vector<std::size_t> shareStart(kShares + 1, 0);
+    std::uint32_t place = 0;
+    for (std::size_t h = 0; h < kShares; ++h) {
+        shareStart[h] = place;
+        for (std::size_t s = 0; s < stretches; ++s) {
+            const std::uint32_t c = counts[s * kShares + h];
+            counts[s * kShares + h] = place;
+            place += c;
+        }
+    }
+    shareStart[kShares] = place;
+    std::vector<std::uint32_t> order(place);
+    tbb::parallel_for(std::size_t{0}, stretches, [&](std::size_t s) {
+        std::uint32_t* next = counts.data() + s * kShares;
+        for (std::size_t i = s * kParallelFrom; i < std::min(n, (s + 1) * kParallelFrom); ++i)
+            if (shareOf[i] != kNoKey) order[next[shareOf[i]]++] = static_cast<std::uint32_t>(i);
+    });
+    tbb::parallel_for(std::size_t{0}, kShares, [&](std::size_t h) {
+        SettleKeys(rows, first, last, order.data() + shareStart[h], shareStart[h + 1] - shareStart[h],
+                   removed.data());
+    });
     return removed;
 }
 
@@ -219,14 +266,18 @@ DialogOutcome RunRemove(const RowList& rows, const RemoveSettings& s, const std:
     RefuseOverwrite(resultsFile, {rows.source()});
     progress.start(kTextProcessing);
     if (s.byKey) {
-        std::vector<char> removed = RowsWithSharedKeys(rows, s.first, s.last, &progress);
         TextWriter writer(resultsFile);
-        RowOutput out(writer);
-        for (std::size_t i = 0; i < removed.size(); ++i) {
-            if (!removed[i]) out.line(rows[i]);
-            if ((i & 0xFFFF) == 0) progress.pump();
-        }
-        out.flush();
+        RunAside(
+            [&] {
+                const std::vector<char> removed = RowsWithSharedKeys(rows, s.first, s.last);
+                const std::size_t n = removed.size();
+                WriteParts(
+                    writer, (n + kParallelFrom - 1) / kParallelFrom, [&](std::size_t k, std::string& text) {
+                        for (std::size_t i = k * kParallelFrom; i < std::min(n, (k + 1) * kParallelFrom); ++i)
+                            if (!removed[i]) AppendLine(text, rows[i]);
+                    });
+            },
+            [&progress] { progress.pump(); });
         writer.close();
     } else {
         TextWriter writer(resultsFile);

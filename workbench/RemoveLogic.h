@@ -39,8 +39,7 @@ DialogOutcome RunRemove(const RowList& rows, const RemoveSettings& settings, con
 
 // One flag a row: set when the by-key mode removes it, that is when the row has at least
 // `last` characters and its characters first..last equal those of another such row.
-// Rows are counted in 32 bits (fewer than 2^32). Lets pending events run now and then when given a progress.
-std::vector<char> RowsWithSharedKeys(const RowList& rows, std::int32_t first, std::int32_t last,
-                                     Progress* progress = nullptr);
+// Rows are counted in 32 bits (fewer than 2^32).
+std::vector<char> RowsWithSharedKeys(const RowList& rows, std::int32_t first, std::int32_t last);
 
 }  // namespace rs

@@ -1,8 +1,10 @@
 #include "TemplateLogic.h"
 
 #include "platform/Chars.h"
+#include "platform/Parallel.h"
 #include "platform/TextFile.h"
 
+#include <algorithm>
 #include <string_view>
 
 namespace rs {
@@ -42,29 +44,32 @@ std::string CheckTemplate(const TemplateSettings& s) {
 std::int64_t WriteTemplateCopies(const TemplateSettings& s, TextWriter& out) {
     const bool pair2 = !s.filler2.empty();
     const bool pair3 = !s.filler3.empty();
-    std::string a, b;  // reused for every line: no allocation per line once they have grown
-    std::int64_t written = 0;
-    for (std::int32_t r = 0; r < s.filler1.count(); ++r) {
-        const std::string_view f1 = s.filler1[r];
-        const std::string_view f2 = pair2 ? s.filler2[r] : std::string_view();
-        const std::string_view f3 = pair3 ? s.filler3[r] : std::string_view();
-        for (std::int32_t t = 0; t < s.templateRows.count(); ++t) {
-            ReplaceEvery(s.templateRows[t], s.key1, f1, a);
-            std::string* line = &a;
-            if (pair2) {
-                ReplaceEvery(*line, s.key2, f2, b);
-                line = &b;
+    const auto rows = static_cast<std::size_t>(s.filler1.count());
+    // The copies for stretches of filler rows are made side by side.
+    constexpr std::size_t kPart = 4096;
+    WriteParts(out, (rows + kPart - 1) / kPart, [&](std::size_t part, std::string& text) {
+        std::string a, b;  // reused for every line: no allocation per line once they have grown
+        for (std::size_t r = part * kPart; r < std::min(rows, (part + 1) * kPart); ++r) {
+            const std::string_view f1 = s.filler1[r];
+            const std::string_view f2 = pair2 ? s.filler2[r] : std::string_view();
+            const std::string_view f3 = pair3 ? s.filler3[r] : std::string_view();
+            for (std::int32_t t = 0; t < s.templateRows.count(); ++t) {
+                ReplaceEvery(s.templateRows[static_cast<std::size_t>(t)], s.key1, f1, a);
+                std::string* line = &a;
+                if (pair2) {
+                    ReplaceEvery(*line, s.key2, f2, b);
+                    line = &b;
+                }
+                if (pair3) {
+                    std::string& next = line == &a ? b : a;
+                    ReplaceEvery(*line, s.key3, f3, next);
+                    line = &next;
+                }
+                AppendLine(text, *line);
             }
-            if (pair3) {
-                std::string& next = line == &a ? b : a;
-                ReplaceEvery(*line, s.key3, f3, next);
-                line = &next;
-            }
-            out.writeLine(*line);
-            ++written;
         }
-    }
-    return written;
+    });
+    return static_cast<std::int64_t>(rows) * s.templateRows.count();
 }
 
 TemplateOutcome RunTemplate(const TemplateSettings& s, const std::string& resultsFile, Progress& progress) {

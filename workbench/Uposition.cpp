@@ -1,6 +1,7 @@
 #include "Uposition.h"
 
 #include "platform/QtRowListModel.h"
+#include "platform/QtRowListView.h"
 #include "ui_Position.h"
 #include "workbench/PositionReadout.h"
 
@@ -46,7 +47,6 @@ TFrmPosition::TFrmPosition(QWidget* parent)
     QFont listFont = ui->ListBox1->font();
     listFont.setStyleStrategy(QFont::PreferNoShaping);
     ui->ListBox1->setFont(listFont);
-    ui->ListBox1->setUniformItemSizes(true);
     ui->ListBox1->setModel(model_);
 
     ui->EdCurrent->installEventFilter(this);
