@@ -186,6 +186,7 @@ TEST(PositionFinder, ChoosingARowPutsTheWholeRowIntoTheEditBox) {
     rows.append("first");
     rows.append(longRow);
     rows.append("");
+    rows.append(std::string(kRowEditChars + 5, 'c'));  // longer than the boxes show
     TFrmPosition finder;
     finder.ShowLoad(&rows, rows[1]);
     finder.show();
@@ -205,6 +206,8 @@ TEST(PositionFinder, ChoosingARowPutsTheWholeRowIntoTheEditBox) {
 
     QTest::keyClick(list, Qt::Key_Down);
     EXPECT_EQ(finder.ui->EdCurrent->text(), "");
+    QTest::keyClick(list, Qt::Key_Down);
+    EXPECT_EQ(finder.ui->EdCurrent->text(), QString(kRowEditChars, QLatin1Char('c')));
 }
 
 TEST(RowToQString, OneCharacterPerUtf8CharacterAndPerInvalidByte) {

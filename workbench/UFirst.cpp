@@ -394,7 +394,7 @@ void TFrmFirst::LoadInput(const std::string& path) {
             throw;
         }
         FrmPosition->ShowLoad(&FinderRows, result.longestText);
-        ui->EdCurrent->setText(RowToQString(result.longestText));
+        ui->EdCurrent->setText(RowEditText(result.longestText));
         ui->EdCurrent->setCursorPosition(0);
         ui->LblMsg->setText(QString::fromStdString(result.statusText));
         for (const auto& line : result.statistics) ui->ListBox1->addItem(QString::fromStdString(line));

@@ -34,6 +34,8 @@ void PrepareRowEdit(QLineEdit* edit) {
     edit->setFont(font);
 }
 
+QString RowEditText(std::string_view row) { return RowToQString(row, kRowEditChars); }
+
 TFrmPosition::TFrmPosition(QWidget* parent)
     : QWidget(parent), ui(std::make_unique<Ui::TFrmPosition>()), model_(new QtRowListModel(this)) {
     ui->setupUi(this);
@@ -76,7 +78,7 @@ void TFrmPosition::ClearLoad() {
 
 void TFrmPosition::ShowLoad(const RowList* rows, std::string_view longestRow) {
     model_->reset(rows);
-    ui->EdCurrent->setText(RowToQString(longestRow));
+    ui->EdCurrent->setText(RowEditText(longestRow));
     ui->EdCurrent->setCursorPosition(0);
 }
 
@@ -87,8 +89,8 @@ void TFrmPosition::EdCurrentKeyUp() { ui->LblPosition->setText(PositionReadout(u
 void TFrmPosition::ListBox1Click() {
     const QModelIndexList selected = ui->ListBox1->selectionModel()->selectedIndexes();
     if (selected.isEmpty()) return;
-    // The whole row, not the list's text, which may be cut.
-    ui->EdCurrent->setText(RowToQString(model_->rowBytes(selected.first())));
+    // The row itself, not the list's text, which is cut shorter.
+    ui->EdCurrent->setText(RowEditText(model_->rowBytes(selected.first())));
 }
 
 }  // namespace rs

@@ -59,4 +59,11 @@ QString HiddenPositionReadout(const QLineEdit* edit);
 // script needs none (a very long row is laid out much faster).
 void PrepareRowEdit(QLineEdit* edit);
 
+// The most characters of a row that the edit boxes show. Laying out a line costs time in
+// proportion to its length, and each change of the box lays it out again: a row of millions
+// of characters would stall the window for seconds at every load.
+inline constexpr std::int64_t kRowEditChars = 100000;
+// A row as the edit boxes show it: whole, or its first kRowEditChars characters.
+QString RowEditText(std::string_view row);
+
 }  // namespace rs
