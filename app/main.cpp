@@ -1,19 +1,20 @@
 // Start-up: the forms are created in a fixed order, the main window first.
 
-#include "compare/UMerge.h"
-#include "filetools/UManyFiles.h"
-#include "platform/QtPlatform.h"
-#include "workbench/UAbout.h"
-#include "workbench/UDups.h"
-#include "workbench/UExtract.h"
-#include "workbench/UFirst.h"
-#include "workbench/UGlobalForm.h"
-#include "workbench/UProgressWindow.h"
-#include "workbench/URemove.h"
-#include "workbench/UResults.h"
-#include "workbench/USecond.h"
-#include "workbench/UTemplate.h"
-#include "workbench/Uposition.h"
+#include "gui/Dispatcher.h"
+#include "gui/compare/UMerge.h"
+#include "gui/filetools/UManyFiles.h"
+#include "gui/platform/QtPlatform.h"
+#include "gui/workbench/UAbout.h"
+#include "gui/workbench/UDups.h"
+#include "gui/workbench/UExtract.h"
+#include "gui/workbench/UFirst.h"
+#include "gui/workbench/UGlobalForm.h"
+#include "gui/workbench/UProgressWindow.h"
+#include "gui/workbench/URemove.h"
+#include "gui/workbench/UResults.h"
+#include "gui/workbench/USecond.h"
+#include "gui/workbench/UTemplate.h"
+#include "gui/workbench/Uposition.h"
 
 #include <QApplication>
 
@@ -45,6 +46,7 @@ int main(int argc, char** argv) {
     FrmProgressWindow = new TFrmProgressWindow;
     FrmResults = new TFrmResults;
 
+    InstallDispatcher(*FrmFirst);
     FrmFirst->show();
     int rc = QApplication::exec();
 

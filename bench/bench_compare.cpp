@@ -1,10 +1,10 @@
 // compare A B [OUT] and merge A B [OUT] [S1 E1 S2 E2] [match|mismatch] [first|second|both]:
 // the dialog's runs on two files, from reading them to the finished report.
 
-#include "Registry.h"
+#include "bench/Registry.h"
 
-#include "compare/CompareLogic.h"
-#include "compare/Merge.h"
+#include "core/compare/CompareLogic.h"
+#include "core/compare/Merge.h"
 
 #include <cstdio>
 #include <cstdlib>

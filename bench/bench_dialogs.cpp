@@ -1,15 +1,15 @@
 // The option dialogs' runs over a file's rows. The rows are loaded first, as the dialogs
 // find them already in memory; the load and the run are timed apart (stderr).
 
-#include "Registry.h"
+#include "bench/Registry.h"
 
-#include "platform/FileError.h"
-#include "platform/RowList.h"
-#include "workbench/ExtractLogic.h"
-#include "workbench/InsertLogic.h"
-#include "workbench/RemoveLogic.h"
-#include "workbench/TemplateLogic.h"
-#include "workbench/UGlobal.h"
+#include "core/platform/FileError.h"
+#include "core/platform/RowList.h"
+#include "core/workbench/ExtractLogic.h"
+#include "core/workbench/InsertLogic.h"
+#include "core/workbench/RemoveLogic.h"
+#include "core/workbench/TemplateLogic.h"
+#include "core/workbench/UGlobal.h"
 
 #include <cerrno>
 #include <chrono>

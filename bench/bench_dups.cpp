@@ -1,8 +1,8 @@
-#include "Registry.h"
+#include "bench/Registry.h"
 
-#include "platform/RowList.h"
-#include "workbench/DupsLogic.h"
-#include "workbench/UGlobal.h"
+#include "core/platform/RowList.h"
+#include "core/workbench/DupsLogic.h"
+#include "core/workbench/UGlobal.h"
 
 #include <cstdio>
 #include <string>

@@ -1,10 +1,10 @@
 // Many-file tools: split and combine on large files.
 
-#include "Registry.h"
+#include "bench/Registry.h"
 
-#include "filetools/BulkInsertLogic.h"
-#include "filetools/CombineLogic.h"
-#include "filetools/SplitLogic.h"
+#include "core/filetools/BulkInsertLogic.h"
+#include "core/filetools/CombineLogic.h"
+#include "core/filetools/SplitLogic.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -5,13 +5,13 @@
 //   remove-lines IN OUT TEXT          loads IN into a RowList first; op_seconds covers the removal only
 // The percentage divisor is the row count of IN (counted here unless --rows gives it), as after a load.
 
-#include "Registry.h"
+#include "bench/Registry.h"
 
-#include "platform/FileError.h"
-#include "platform/RowList.h"
-#include "workbench/LineOperations.h"
-#include "workbench/Progress.h"
-#include "workbench/UGlobal.h"
+#include "core/platform/FileError.h"
+#include "core/platform/RowList.h"
+#include "core/workbench/LineOperations.h"
+#include "core/workbench/Progress.h"
+#include "core/workbench/UGlobal.h"
 
 #include <fcntl.h>
 #include <unistd.h>

@@ -1,8 +1,8 @@
-#include "Registry.h"
+#include "bench/Registry.h"
 
-#include "platform/RowList.h"
-#include "workbench/LoadInput.h"
-#include "workbench/Progress.h"
+#include "core/platform/RowList.h"
+#include "core/workbench/LoadInput.h"
+#include "core/workbench/Progress.h"
 
 #include <cstdio>
 

@@ -1,8 +1,8 @@
-#include "Registry.h"
+#include "bench/Registry.h"
 
-#include "platform/FileError.h"
-#include "platform/RowList.h"
-#include "platform/TextFile.h"
+#include "core/platform/FileError.h"
+#include "core/platform/RowList.h"
+#include "core/platform/TextFile.h"
 
 #include <cstdio>
 #include <cstring>

@@ -3,9 +3,9 @@
 // What the fuzz targets share: a check that stops the run, a scratch folder, a plain UTF-8
 // decoder, settings drawn from the input, and the lines of the files an operation wrote.
 
-#include "platform/RowList.h"
-#include "support/Doubles.h"
-#include "support/Reference.h"
+#include "core/platform/RowList.h"
+#include "tests/support/Doubles.h"
+#include "tests/support/Reference.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

@@ -1,9 +1,9 @@
 // Character positions and slices against a plain UTF-8 decoder: every result agrees with it,
 // lies on character boundaries and stays inside the row.
-#include "FuzzSupport.h"
-#include "platform/Chars.h"
-#include "workbench/DialogOutcome.h"
-#include "workbench/DupsLogic.h"
+#include "fuzz/FuzzSupport.h"
+#include "core/platform/Chars.h"
+#include "core/workbench/DialogOutcome.h"
+#include "core/workbench/DupsLogic.h"
 
 #include <algorithm>
 

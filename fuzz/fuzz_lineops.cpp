@@ -1,10 +1,10 @@
 // The main window's line operations on any input: the every-row modes write a line for each
 // row read, "COUNT" numbers them in order, and removing a text deletes exactly what deleting
 // its first occurrence again and again would.
-#include "FuzzSupport.h"
-#include "platform/Chars.h"
-#include "workbench/LineOperations.h"
-#include "workbench/UGlobal.h"
+#include "fuzz/FuzzSupport.h"
+#include "core/platform/Chars.h"
+#include "core/workbench/LineOperations.h"
+#include "core/workbench/UGlobal.h"
 
 using namespace rs;
 

@@ -1,12 +1,12 @@
 // What only a real display shows: the X11 clipboard and the desktop opener's exit status.
 // Runs under xvfb-run, with the real QtShell and a stand-in xdg-open first on PATH.
-#include "platform/QtPlatform.h"
-#include "support/Doubles.h"
-#include "workbench/Publish.h"
-#include "workbench/UFirst.h"
-#include "workbench/UGlobal.h"
-#include "workbench/UProgressWindow.h"
-#include "workbench/Uposition.h"
+#include "gui/platform/QtPlatform.h"
+#include "tests/support/Doubles.h"
+#include "core/workbench/Publish.h"
+#include "gui/workbench/UFirst.h"
+#include "core/workbench/UGlobal.h"
+#include "gui/workbench/UProgressWindow.h"
+#include "gui/workbench/Uposition.h"
 #include "ui_First.h"
 
 #include <QClipboard>

@@ -1,4 +1,4 @@
-#include "workbench/UAbout.h"
+#include "gui/workbench/UAbout.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,14 +1,16 @@
-#include "support/Doubles.h"
-#include "platform/Overwrite.h"
-#include "workbench/LoadInput.h"
-#include "workbench/UDups.h"
-#include "workbench/UExtract.h"
-#include "workbench/UFirst.h"
-#include "workbench/UGlobal.h"
-#include "workbench/UProgressWindow.h"
-#include "workbench/URemove.h"
-#include "workbench/USecond.h"
-#include "workbench/Uposition.h"
+#include "gui/Dispatcher.h"
+#include "tests/support/Doubles.h"
+#include "core/workbench/OperationList.h"
+#include "core/platform/Overwrite.h"
+#include "core/workbench/LoadInput.h"
+#include "gui/workbench/UDups.h"
+#include "gui/workbench/UExtract.h"
+#include "gui/workbench/UFirst.h"
+#include "core/workbench/UGlobal.h"
+#include "gui/workbench/UProgressWindow.h"
+#include "gui/workbench/URemove.h"
+#include "gui/workbench/USecond.h"
+#include "gui/workbench/Uposition.h"
 #include "ui_Dups.h"
 #include "ui_Extract.h"
 #include "ui_First.h"
@@ -56,6 +58,7 @@ struct Workbench : ::testing::Test {
         ListInput.clear();
         first = std::make_unique<TFrmFirst>();
         FrmFirst = first.get();
+        InstallDispatcher(*first);
     }
     void TearDown() override { FrmFirst = nullptr; }
 
@@ -226,9 +229,9 @@ TEST_F(Workbench, DoubleClickDispatchesLikeNext) {
     EXPECT_EQ(Results(), "ABC\r\n");
 }
 
-#include "filetools/UCombineFile.h"
-#include "filetools/UManyFiles.h"
-#include "workbench/UTemplate.h"
+#include "gui/filetools/UCombineFile.h"
+#include "gui/filetools/UManyFiles.h"
+#include "gui/workbench/UTemplate.h"
 #include "ui_ManyFiles.h"
 
 #include <QTimer>
@@ -284,7 +287,7 @@ TEST_F(Workbench, AMemoChangeDuringARunIsSavedWhenTheRunEnds) {
     EXPECT_TRUE(doubles.shell.opened.empty());
 }
 
-#include "platform/QtRowListModel.h"
+#include "gui/platform/QtRowListModel.h"
 
 #include <thread>
 

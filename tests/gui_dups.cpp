@@ -1,9 +1,9 @@
-#include "support/gui/RunChecks.h"
-#include "platform/Dialogs.h"
-#include "support/Doubles.h"
-#include "workbench/UDups.h"
-#include "workbench/UGlobal.h"
-#include "workbench/UProgressWindow.h"
+#include "tests/support/gui/RunChecks.h"
+#include "core/platform/Dialogs.h"
+#include "tests/support/Doubles.h"
+#include "gui/workbench/UDups.h"
+#include "core/workbench/UGlobal.h"
+#include "gui/workbench/UProgressWindow.h"
 
 #include <QApplication>
 #include <QGroupBox>

@@ -1,13 +1,13 @@
-#include "filetools/UBulkSplit.h"
-#include "filetools/UCombineFile.h"
-#include "filetools/UManyFiles.h"
-#include "support/Doubles.h"
+#include "gui/filetools/UBulkSplit.h"
+#include "gui/filetools/UCombineFile.h"
+#include "gui/filetools/UManyFiles.h"
+#include "tests/support/Doubles.h"
 #include "ui_BulkSplit.h"
 #include "ui_CombineFile.h"
 #include "ui_ManyFiles.h"
-#include "workbench/UGlobal.h"
-#include "workbench/UProgressWindow.h"
-#include "workbench/UResults.h"
+#include "core/workbench/UGlobal.h"
+#include "gui/workbench/UProgressWindow.h"
+#include "gui/workbench/UResults.h"
 
 #include <QApplication>
 #include <QFocusEvent>

@@ -1,8 +1,8 @@
-#include "compare/UMerge.h"
-#include "platform/Overwrite.h"
-#include "support/Doubles.h"
-#include "workbench/UGlobal.h"
-#include "workbench/UProgressWindow.h"
+#include "gui/compare/UMerge.h"
+#include "core/platform/Overwrite.h"
+#include "tests/support/Doubles.h"
+#include "core/workbench/UGlobal.h"
+#include "gui/workbench/UProgressWindow.h"
 
 #include <QGroupBox>
 #include <QLabel>

@@ -1,10 +1,10 @@
-#include "platform/Chars.h"
-#include "platform/QtRowListModel.h"
-#include "platform/QtRowListView.h"
-#include "support/Doubles.h"
+#include "core/platform/Chars.h"
+#include "gui/platform/QtRowListModel.h"
+#include "gui/platform/QtRowListView.h"
+#include "tests/support/Doubles.h"
 #include "ui_Position.h"
-#include "workbench/LoadInput.h"
-#include "workbench/Uposition.h"
+#include "core/workbench/LoadInput.h"
+#include "gui/workbench/Uposition.h"
 
 #include <QApplication>
 #include <QTest>

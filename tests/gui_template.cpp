@@ -1,11 +1,11 @@
-#include "support/gui/RunChecks.h"
-#include "platform/Folders.h"
-#include "support/Doubles.h"
-#include "workbench/Links.h"
-#include "workbench/TemplateLogic.h"
-#include "workbench/UGlobal.h"
-#include "workbench/UProgressWindow.h"
-#include "workbench/UTemplate.h"
+#include "tests/support/gui/RunChecks.h"
+#include "core/platform/Folders.h"
+#include "tests/support/Doubles.h"
+#include "core/workbench/Links.h"
+#include "core/workbench/TemplateLogic.h"
+#include "core/workbench/UGlobal.h"
+#include "gui/workbench/UProgressWindow.h"
+#include "gui/workbench/UTemplate.h"
 
 #include <QLabel>
 #include <QLineEdit>

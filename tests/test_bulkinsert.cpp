@@ -1,6 +1,6 @@
-#include "filetools/BulkInsertLogic.h"
-#include "platform/FileError.h"
-#include "support/Doubles.h"
+#include "core/filetools/BulkInsertLogic.h"
+#include "core/platform/FileError.h"
+#include "tests/support/Doubles.h"
 
 #include <gtest/gtest.h>
 

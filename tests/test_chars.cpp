@@ -1,5 +1,5 @@
-#include "platform/Chars.h"
-#include "platform/DirSearch.h"
+#include "core/platform/Chars.h"
+#include "core/platform/DirSearch.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "filetools/CombineLogic.h"
-#include "platform/FileError.h"
-#include "platform/Overwrite.h"
-#include "support/Doubles.h"
+#include "core/filetools/CombineLogic.h"
+#include "core/platform/FileError.h"
+#include "core/platform/Overwrite.h"
+#include "tests/support/Doubles.h"
 
 #include <gtest/gtest.h>
 

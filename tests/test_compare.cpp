@@ -1,7 +1,7 @@
-#include "compare/CompareLogic.h"
-#include "platform/FileError.h"
-#include "platform/Overwrite.h"
-#include "support/Doubles.h"
+#include "core/compare/CompareLogic.h"
+#include "core/platform/FileError.h"
+#include "core/platform/Overwrite.h"
+#include "tests/support/Doubles.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "platform/Chars.h"
-#include "platform/FileError.h"
-#include "support/Doubles.h"
-#include "support/Reference.h"
-#include "workbench/DupsLogic.h"
-#include "workbench/UGlobal.h"
+#include "core/platform/Chars.h"
+#include "core/platform/FileError.h"
+#include "tests/support/Doubles.h"
+#include "tests/support/Reference.h"
+#include "core/workbench/DupsLogic.h"
+#include "core/workbench/UGlobal.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
-#include "workbench/ExtractLogic.h"
-#include "workbench/InsertLogic.h"
-#include "workbench/RemoveLogic.h"
-#include "workbench/UGlobal.h"
-#include "platform/FileError.h"
-#include "support/Doubles.h"
-#include "support/Reference.h"
+#include "core/workbench/ExtractLogic.h"
+#include "core/workbench/InsertLogic.h"
+#include "core/workbench/RemoveLogic.h"
+#include "core/workbench/UGlobal.h"
+#include "core/platform/FileError.h"
+#include "tests/support/Doubles.h"
+#include "tests/support/Reference.h"
 
 #include <gtest/gtest.h>
 

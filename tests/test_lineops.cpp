@@ -1,10 +1,10 @@
-#include "platform/Chars.h"
-#include "platform/Overwrite.h"
-#include "platform/TextFile.h"
-#include "support/Doubles.h"
-#include "support/LineRun.h"
-#include "workbench/LineOperations.h"
-#include "workbench/UGlobal.h"
+#include "core/platform/Chars.h"
+#include "core/platform/Overwrite.h"
+#include "core/platform/TextFile.h"
+#include "tests/support/Doubles.h"
+#include "tests/support/LineRun.h"
+#include "core/workbench/LineOperations.h"
+#include "core/workbench/UGlobal.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "platform/Folders.h"
-#include "support/Doubles.h"
-#include "workbench/Links.h"
+#include "core/platform/Folders.h"
+#include "tests/support/Doubles.h"
+#include "core/workbench/Links.h"
 
 #include <gtest/gtest.h>
 

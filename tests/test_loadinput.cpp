@@ -1,9 +1,9 @@
-#include "platform/Chars.h"
-#include "platform/FileError.h"
-#include "platform/Overwrite.h"
-#include "support/Doubles.h"
-#include "workbench/LoadInput.h"
-#include "workbench/UGlobal.h"
+#include "core/platform/Chars.h"
+#include "core/platform/FileError.h"
+#include "core/platform/Overwrite.h"
+#include "tests/support/Doubles.h"
+#include "core/workbench/LoadInput.h"
+#include "core/workbench/UGlobal.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "compare/Merge.h"
-#include "platform/Overwrite.h"
-#include "support/Doubles.h"
+#include "core/compare/Merge.h"
+#include "core/platform/Overwrite.h"
+#include "tests/support/Doubles.h"
 
 #include <gtest/gtest.h>
 

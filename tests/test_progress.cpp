@@ -1,7 +1,7 @@
-#include "workbench/Progress.h"
-#include "workbench/Publish.h"
-#include "workbench/UGlobal.h"
-#include "support/Doubles.h"
+#include "core/workbench/Progress.h"
+#include "core/workbench/Publish.h"
+#include "core/workbench/UGlobal.h"
+#include "tests/support/Doubles.h"
 
 #include <gtest/gtest.h>
 

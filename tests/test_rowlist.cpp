@@ -1,8 +1,8 @@
-#include "platform/FileError.h"
-#include "platform/RowList.h"
-#include "platform/TextFile.h"
-#include "support/Doubles.h"
-#include "support/Reference.h"
+#include "core/platform/FileError.h"
+#include "core/platform/RowList.h"
+#include "core/platform/TextFile.h"
+#include "tests/support/Doubles.h"
+#include "tests/support/Reference.h"
 
 #include <gtest/gtest.h>
 

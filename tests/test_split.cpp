@@ -1,7 +1,7 @@
-#include "filetools/SplitLogic.h"
-#include "platform/FileError.h"
-#include "platform/Overwrite.h"
-#include "support/Doubles.h"
+#include "core/filetools/SplitLogic.h"
+#include "core/platform/FileError.h"
+#include "core/platform/Overwrite.h"
+#include "tests/support/Doubles.h"
 
 #include <gtest/gtest.h>
 

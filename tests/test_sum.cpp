@@ -1,5 +1,5 @@
-#include "support/LineRun.h"
-#include "workbench/NumberParse.h"
+#include "tests/support/LineRun.h"
+#include "core/workbench/NumberParse.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "platform/TextFile.h"
-#include "support/Doubles.h"
-#include "workbench/MemoRows.h"
-#include "workbench/TemplateLogic.h"
+#include "core/platform/TextFile.h"
+#include "tests/support/Doubles.h"
+#include "core/workbench/MemoRows.h"
+#include "core/workbench/TemplateLogic.h"
 
 #include <gtest/gtest.h>
 

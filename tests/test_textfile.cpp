@@ -1,6 +1,6 @@
-#include "platform/RowList.h"
-#include "platform/TextFile.h"
-#include "support/Doubles.h"
+#include "core/platform/RowList.h"
+#include "core/platform/TextFile.h"
+#include "tests/support/Doubles.h"
 
 #include <gtest/gtest.h>
 

@@ -13,22 +13,23 @@
 //   TEXT        answers the input boxes
 // NO_FINDER=1 unticks "Always open char position finder"; AGAIN=1 runs the entry twice.
 
-#include "compare/UMerge.h"
-#include "filetools/UManyFiles.h"
-#include "platform/Dialogs.h"
-#include "platform/Shell.h"
+#include "gui/Dispatcher.h"
+#include "gui/compare/UMerge.h"
+#include "gui/filetools/UManyFiles.h"
+#include "core/platform/Dialogs.h"
+#include "core/platform/Shell.h"
 #include "ui_First.h"
-#include "workbench/UDups.h"
-#include "workbench/UExtract.h"
-#include "workbench/UFirst.h"
-#include "workbench/UGlobal.h"
-#include "workbench/UGlobalForm.h"
-#include "workbench/UProgressWindow.h"
-#include "workbench/URemove.h"
-#include "workbench/UResults.h"
-#include "workbench/USecond.h"
-#include "workbench/UTemplate.h"
-#include "workbench/Uposition.h"
+#include "gui/workbench/UDups.h"
+#include "gui/workbench/UExtract.h"
+#include "gui/workbench/UFirst.h"
+#include "core/workbench/UGlobal.h"
+#include "gui/workbench/UGlobalForm.h"
+#include "gui/workbench/UProgressWindow.h"
+#include "gui/workbench/URemove.h"
+#include "gui/workbench/UResults.h"
+#include "gui/workbench/USecond.h"
+#include "gui/workbench/UTemplate.h"
+#include "gui/workbench/Uposition.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -155,6 +156,7 @@ int main(int argc, char** argv) {
     // The forms of the program, in its order of creation.
     using namespace rs;
     FrmFirst = new TFrmFirst;
+    InstallDispatcher(*FrmFirst);
     FrmInsert = new TFrmInsert;
     FrmDups = new TFrmDups;
     FrmMerge = new TFrmMerge;

@@ -1,6 +1,6 @@
-#include "Doubles.h"
+#include "tests/support/Doubles.h"
 
-#include "platform/TextFile.h"
+#include "core/platform/TextFile.h"
 
 #include <gtest/gtest.h>
 

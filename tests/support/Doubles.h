@@ -2,9 +2,9 @@
 
 // Scripted stand-ins for the user's side of the platform layer, and file helpers.
 
-#include "platform/Dialogs.h"
-#include "platform/RowList.h"
-#include "platform/Shell.h"
+#include "core/platform/Dialogs.h"
+#include "core/platform/RowList.h"
+#include "core/platform/Shell.h"
 
 #include <deque>
 #include <string>

@@ -1,6 +1,6 @@
-#include "support/LineRun.h"
+#include "tests/support/LineRun.h"
 
-#include "workbench/UGlobal.h"
+#include "core/workbench/UGlobal.h"
 
 #include <algorithm>
 

@@ -2,9 +2,9 @@
 
 // Runs a main-window line operation over given bytes and collects what it left behind.
 
-#include "support/Doubles.h"
-#include "workbench/LineOperations.h"
-#include "workbench/Progress.h"
+#include "tests/support/Doubles.h"
+#include "core/workbench/LineOperations.h"
+#include "core/workbench/Progress.h"
 
 #include <string>
 #include <vector>

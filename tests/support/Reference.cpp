@@ -1,6 +1,6 @@
-#include "Reference.h"
+#include "tests/support/Reference.h"
 
-#include "platform/Chars.h"
+#include "core/platform/Chars.h"
 
 #include <algorithm>
 

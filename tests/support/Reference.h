@@ -2,7 +2,7 @@
 
 // Rules spelt out the plain way, for checking the fast code against them.
 
-#include "workbench/DupsLogic.h"
+#include "core/workbench/DupsLogic.h"
 
 #include <string>
 #include <string_view>

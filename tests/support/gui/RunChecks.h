@@ -2,9 +2,9 @@
 
 // Checks shared by the window suites.
 
-#include "support/Doubles.h"
-#include "workbench/UGlobal.h"
-#include "workbench/UProgressWindow.h"
+#include "tests/support/Doubles.h"
+#include "core/workbench/UGlobal.h"
+#include "gui/workbench/UProgressWindow.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,40 @@
+#include "core/filetools/CombineLogic.h"
+
+#include "core/platform/Chars.h"
+#include "core/platform/Overwrite.h"
+#include "core/platform/TextFile.h"
+
+namespace rs {
+
+CombineOutcome CombineFiles(const std::vector<std::string>& entries, const std::string& resultsFile) {
+    CombineOutcome result;
+    std::vector<std::string> paths;
+    paths.reserve(entries.size());
+    for (const auto& e : entries) paths.emplace_back(chars::Trim(e));
+    RefuseOverwrite(resultsFile, paths);
+
+    TextWriter out(resultsFile);
+    std::string_view line;
+    for (const auto& path : paths) {
+        TextReader in(path);
+        std::int64_t count = 0;
+        while (in.readLine(line)) {
+            out.writeLine(line);
+            ++count;
+        }
+        in.close();
+        result.linesWritten += count;
+        result.report.push_back("Read " + std::to_string(count) + " lines from " + path);
+        result.linesRead += count;
+        ++result.filesRead;
+    }
+    out.close();
+
+    result.report.emplace_back(" ");
+    result.report.push_back("Total Files Read    : " + std::to_string(entries.size()));
+    result.report.push_back("Total Lines Read    : " + std::to_string(result.linesRead));
+    result.report.push_back("Total Lines Written : " + std::to_string(result.linesWritten));
+    return result;
+}
+
+}  // namespace rs

@@ -1,0 +1,128 @@
+#include "core/filetools/SplitLogic.h"
+
+#include "core/platform/Chars.h"
+#include "core/platform/Overwrite.h"
+#include "core/platform/TextFile.h"
+
+#include <memory>
+
+namespace rs {
+
+namespace {
+// Byte range of the characters first..last (0-based) of the row; false when the row is
+// shorter. Most keys lie in an ASCII start of the row, where characters are bytes.
+bool KeyBytes(std::string_view line, std::int64_t first, std::int64_t last, std::size_t& b, std::size_t& e) {
+    const auto n = static_cast<std::size_t>(last + 1);
+    if (line.size() >= n && chars::IsAscii(line.substr(0, n))) {
+        b = static_cast<std::size_t>(first);
+        e = n;
+        return true;
+    }
+    if (chars::ByteOffset(line, last) >= line.size()) return false;
+    b = chars::ByteOffset(line, first);
+    e = chars::ByteOffset(line, last + 1);
+    return true;
+}
+}  // namespace
+
+std::string ValidateSplit(const SplitSettings& s) {
+    if (s.inputPath.empty())
+        return "Use the \"Select\" button to select your file first.  Then when you use the \"Generate\" "
+               "button, "
+               "it will create many files based on the file data found between your start and end positions.";
+    if (s.startPos > s.endPos) return "Your starting position cannot be larger then your ending position.";
+    return {};
+}
+
+std::string SplitFolderOf(const std::string& path) {
+    auto p = path.rfind('/');
+    return p == std::string::npos ? std::string() : path.substr(0, p + 1);
+}
+
+std::string SplitExtensionOf(const std::string& path) {
+    std::string name = path.substr(SplitFolderOf(path).size());
+    auto dot = name.rfind('.');
+    return dot == std::string::npos ? std::string() : name.substr(dot);
+}
+
+std::string SplitOutputName(const std::string& folder, std::int64_t number, const std::string* key,
+                            const std::string& extension) {
+    std::string name = folder + "File" + std::to_string(number);
+    if (key) {
+        name += ' ';
+        for (char c : *key) name += (c == '/' || c == '\0') ? '_' : c;
+    }
+    return name + extension;
+}
+
+SplitOutcome SplitFile(const SplitSettings& s, const std::function<void(const std::string&)>& notify) {
+    SplitOutcome result;
+    SplitCounts& c = result.counts;
+    result.folder = SplitFolderOf(s.inputPath);
+    const std::string extension = SplitExtensionOf(s.inputPath);
+    const std::int64_t first = s.startPos > 1 ? s.startPos - 1 : 0;  // 0-based character index
+    const auto last = static_cast<std::int64_t>(s.endPos) - 1;
+
+    TextReader in(s.inputPath);
+    std::unique_ptr<TextWriter> out;
+    std::string currentKey;
+    std::string_view line;
+    while (in.readLine(line)) {
+        ++c.linesRead;
+        if (chars::IsBlank(line)) {
+            ++c.rowsSkipped;
+            continue;
+        }
+        std::size_t keyStart = 0, keyEnd = 0;
+        if (!KeyBytes(line, first, last, keyStart, keyEnd)) {
+            notify(
+                "A row was read that had a length smaller then the ending position you selected. This cannot "
+                "be "
+                "processed so the program will stop. The row number was: " +
+                std::to_string(c.linesRead));
+            ++c.rowsSkipped;
+            result.stoppedEarly = true;
+            break;
+        }
+        const std::string_view key = line.substr(keyStart, keyEnd - keyStart);
+        if (!out || key != currentKey) {
+            currentKey.assign(key);
+            const std::string name = SplitOutputName(result.folder, c.filesWritten + 1,
+                                                     s.keyInName ? &currentKey : nullptr, extension);
+            // An input that is itself named like an output (or linked to from one) would be lost.
+            const bool exists = FileExists(name);
+            if (exists && IsOneOf(name, {s.inputPath})) {
+                notify(OverwriteRefusalText(name));
+                ++c.rowsSkipped;
+                result.stoppedEarly = true;
+                break;
+            }
+            ++c.filesWritten;
+            if (out) out->close();
+            out.reset();
+            if (exists)
+                notify(
+                    "File already exists, program paused so you can remove the following file. Remove the "
+                    "file "
+                    "then click ok to continue. The file that already exists is: " +
+                    name);
+            // A new file put in the name's place: an existing link of that name is replaced, never
+            // written through.
+            out = std::make_unique<TextWriter>(name, TextWriter::Mode::Replace);
+        }
+        out->writeLine(line);
+        ++c.rowsWritten;
+    }
+    in.close();
+    if (out) out->close();
+    return result;
+}
+
+std::string SplitSummary(const SplitCounts& c) {
+    return "Total Lines Read: " + std::to_string(c.linesRead) +
+           "    Total Files Written: " + std::to_string(c.filesWritten) +
+           "    Total rows written: " + std::to_string(c.rowsWritten) +
+           "     Total rows skipped: " + std::to_string(c.rowsSkipped);
+}
+
+}  // namespace rs

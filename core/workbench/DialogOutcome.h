@@ -1,0 +1,114 @@
+#pragma once
+
+// What an option dialog's run hands back to its form, and the helpers the dialogs' row
+// loops share.
+
+#include "core/platform/Chars.h"
+#include "core/platform/TextFile.h"
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace rs {
+
+struct DialogOutcome {
+    std::vector<std::string> messages;  // shown, in order, before the results file is published
+    bool publish = true;
+};
+
+// Byte offset just past the first n characters of s (n >= 0), or npos when s has fewer.
+inline std::size_t OffsetAfterChars(std::string_view s, std::int64_t n) {
+    const auto count = static_cast<std::uint64_t>(n);
+    std::size_t i = 0;
+    // Most rows start with plain ASCII: a byte is then a character.
+    while (i < count && i < s.size() && static_cast<unsigned char>(s[i]) < 0x80) ++i;
+    if (i == count) return i;
+    if (i == s.size()) return std::string_view::npos;
+    std::size_t start = chars::ByteOffset(s, n - 1);
+    if (start >= s.size()) return std::string_view::npos;
+    const auto* p = reinterpret_cast<const unsigned char*>(s.data());
+    return start + static_cast<std::size_t>(chars::CharBytes(p + start, p + s.size()));
+}
+
+// Byte range [begin, end) of the characters a..b (1-based, 1 <= a <= b) of s. False when s
+// has fewer than b characters; begin and end are then unchanged.
+inline bool CharRange(std::string_view s, std::int64_t a, std::int64_t b, std::size_t& begin,
+                      std::size_t& end) {
+    if (a < 1 || b < a) return false;
+    std::size_t e = OffsetAfterChars(s, b);
+    if (e == std::string_view::npos) return false;
+    std::size_t first = OffsetAfterChars(s.substr(0, e), a - 1);
+    begin = first;
+    end = e;
+    return true;
+}
+
+// Collects output rows in a large block and hands whole blocks to the writer, so a row
+// made of several pieces costs a few copies and no call into the writer.
+class RowOutput {
+public:
+    explicit RowOutput(TextWriter& writer) : writer_(writer), buf_(kCapacity) {}
+    RowOutput(const RowOutput&) = delete;
+    RowOutput& operator=(const RowOutput&) = delete;
+
+    void put(std::string_view s) {
+        if (s.size() > kCapacity - used_) {
+            flush();
+            if (s.size() > kCapacity) {
+                writer_.write(s);
+                return;
+            }
+        }
+        if (!s.empty()) std::memcpy(buf_.data() + used_, s.data(), s.size());
+        used_ += s.size();
+    }
+    void endLine() {
+        if (kCapacity - used_ < 2) flush();
+        buf_[used_] = '\r';
+        buf_[used_ + 1] = '\n';
+        used_ += 2;
+    }
+    void line(std::string_view s) {
+        put(s);
+        endLine();
+    }
+    // A line of s, where `readable` bytes from s.data() may be read (at least s.size()):
+    // short texts are then copied in one fixed-size move.
+    void line(std::string_view s, std::size_t readable) {
+        if (s.size() <= 16 && readable >= 16 && kCapacity - used_ >= 18) {
+            std::memcpy(buf_.data() + used_, s.data(), 16);
+            used_ += s.size();
+            buf_[used_] = '\r';
+            buf_[used_ + 1] = '\n';
+            used_ += 2;
+            return;
+        }
+        line(s);
+    }
+    // Room for n bytes (n at most the capacity) written straight into the block; hand the
+    // end of what was written to commit().
+    char* reserve(std::size_t n) {
+        if (n > kCapacity - used_) flush();
+        return buf_.data() + used_;
+    }
+    void commit(const char* end) { used_ = static_cast<std::size_t>(end - buf_.data()); }
+    static constexpr std::size_t capacity() { return kCapacity; }
+    // Hands what is collected to the writer; call before closing it.
+    void flush() {
+        if (used_ == 0) return;
+        writer_.write(std::string_view(buf_.data(), used_));
+        used_ = 0;
+    }
+
+private:
+    // Larger than the writer's own buffer, so full blocks go straight to the file.
+    static constexpr std::size_t kCapacity = std::size_t{4} << 20;
+    TextWriter& writer_;
+    std::vector<char> buf_;
+    std::size_t used_ = 0;
+};
+
+}  // namespace rs

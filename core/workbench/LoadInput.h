@@ -1,0 +1,61 @@
+#pragma once
+
+// Loading the current input: its rows for the position finder, the row count that divides
+// every percentage, the statistics block and the status line; and the pasted-text file.
+
+#include "core/platform/RowList.h"
+#include "core/workbench/Progress.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace rs {
+
+// The rows of the last load, shown by the position finder.
+extern RowList FinderRows;
+
+// The progress text shown after every kLoadReportEvery-th row.
+inline constexpr std::int64_t kLoadReportEvery = 20000;
+std::string LinesReadText(std::int64_t rows);
+
+struct LoadResult {
+    std::int64_t rowCount = 0;
+    std::int64_t totalChars = 0;  // characters of every row, line ends not counted
+    std::int64_t blankRows = 0;
+    std::int64_t nonBlankRows = 0;
+    std::int64_t longestLength = 0;
+    std::int64_t longestRow = 0;  // 1-based; the first of equal rows; 0 when there are none
+    std::int64_t shortestLength = 0;
+    std::int64_t shortestRow = 0;
+    std::string longestText;              // the first longest row
+    std::vector<std::string> statistics;  // the 11 statistics lines; empty unless the load finished
+    std::string statusText;               // "Total lines: N   Next, ..."; empty unless the load finished
+    bool complete = false;
+};
+
+// Reads the file into rows (cleared first) and works out the counts and texts of result
+// (reset first). Sets InputLineCount. Progress: start once the file is open, a row count every
+// 20000 rows, end after the file is closed. Throws FileError; a failure while reading leaves
+// the rows read so far in rows, in result's counts and in InputLineCount, and the progress
+// window up.
+void LoadInputFile(const std::string& path, RowList& rows, Progress& progress, LoadResult& result);
+LoadResult LoadInputFile(const std::string& path, RowList& rows, Progress& progress);
+
+// The 11 statistics lines and the status line for the counts of a load.
+std::vector<std::string> StatisticsLines(const LoadResult& r);
+std::string StatusText(std::int64_t rowCount);
+
+// Writes the statistics lines to the results file, each followed by CR LF. The report stands for
+// inputFile, which it refuses to overwrite (OverwriteRefused). Throws FileError.
+void WriteStatisticsReport(const std::vector<std::string>& statistics, const std::string& resultsFile,
+                           const std::string& inputFile);
+
+// Writes the rows of a memo's text to path, each followed by CR LF, and returns true; returns
+// false and writes nothing when the memo has no rows. A memo's rows are its lines (broken at
+// LF or CR LF); the empty line after a final line break, or the whole of an empty text, is
+// not a row. Throws FileError.
+bool WritePastedText(const std::string& path, std::string_view memoText);
+
+}  // namespace rs

@@ -1,0 +1,71 @@
+#include "gui/workbench/UDups.h"
+
+#include "core/workbench/UGlobal.h"
+#include "gui/workbench/UGuard.h"
+#include "gui/workbench/UProgressWindow.h"
+#include "core/platform/Dialogs.h"
+#include "gui/platform/QtSpinEdit.h"
+#include "ui_Dups.h"
+#include "core/workbench/Publish.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QScreen>
+
+#include <algorithm>
+
+namespace rs {
+
+TFrmDups* FrmDups = nullptr;
+
+TFrmDups::TFrmDups(QWidget* parent) : QWidget(parent, Qt::Window), ui(std::make_unique<Ui::TFrmDups>()) {
+    ui->setupUi(this);
+    ui->ListHidden->setVisible(false);
+    resize(525, 267);
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    connect(ui->CmdCreate, &QPushButton::clicked, this, &TFrmDups::CmdCreateClick);
+    connect(ui->BitBtn1, &QPushButton::clicked, this, &TFrmDups::BitBtn1Click);
+    FormCreate();
+}
+
+TFrmDups::~TFrmDups() = default;
+
+void TFrmDups::FormCreate() { ui->RadAll1Dups->setChecked(true); }
+
+DupsSettings TFrmDups::Settings() const {
+    DupsSettings s;
+    s.spin1 = SpinValue(ui->Spin1);
+    s.spin2 = SpinValue(ui->Spin2);
+    s.choice = ui->RadOnlyDups->isChecked() ? DupsChoice::OnlyDups
+               : ui->RadNoDups->isChecked() ? DupsChoice::NoDups
+                                            : DupsChoice::All1Dups;
+    return s;
+}
+
+void TFrmDups::CmdCreateClick() {
+    // Settings are taken once: a change made while the run pumps events waits for the next run.
+    const DupsSettings s = Settings();
+    if (std::string msg = ValidateDups(s); !msg.empty()) {
+        ShowMessage(msg);
+        return;
+    }
+    RunGuarded([&] {
+        DupsResult r = RunDups(ListInput, s, ResultsFileName, *FrmProgressWindow);
+        for (const auto& m : r.messages) ShowMessage(m);
+        if (r.publish) PublishResultsFile();
+    });
+}
+
+void TFrmDups::BitBtn1Click() { close(); }
+
+void TFrmDups::keyPressEvent(QKeyEvent* event) {
+    // Enter that no button took presses the default button, "Exit".
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        ui->BitBtn1->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+}  // namespace rs

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "core/workbench/DupsLogic.h"
+
+#include <QWidget>
+
+#include <memory>
+
+class QSpinBox;
+
+namespace Ui {
+class TFrmDups;
+}
+
+namespace rs {
+
+// "Duplicates": rows sharing the characters between two positions. Modeless; closing it only
+// hides it, so its settings stay for the next showing.
+class TFrmDups : public QWidget {
+    Q_OBJECT
+public:
+    explicit TFrmDups(QWidget* parent = nullptr);
+    ~TFrmDups() override;
+
+    void FormCreate();
+    void CmdCreateClick();
+    void BitBtn1Click();
+
+    // The settings as the controls hold them now.
+    DupsSettings Settings() const;
+
+    std::unique_ptr<Ui::TFrmDups> ui;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+extern TFrmDups* FrmDups;
+
+}  // namespace rs

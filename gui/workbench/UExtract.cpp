@@ -1,0 +1,104 @@
+#include "gui/workbench/UExtract.h"
+
+#include "core/workbench/UGlobal.h"
+#include "gui/workbench/UGuard.h"
+#include "gui/workbench/UProgressWindow.h"
+#include "core/workbench/Publish.h"
+#include "core/platform/Chars.h"
+#include "core/platform/Dialogs.h"
+#include "gui/platform/QtSpinEdit.h"
+#include "ui_Extract.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QStyle>
+
+#include <algorithm>
+
+namespace rs {
+
+TFrmExtract* FrmExtract = nullptr;
+
+namespace {
+// A choice's handler runs whenever it becomes selected, by a click or by the program.
+void OnSelected(QRadioButton* button, TFrmExtract* form, void (TFrmExtract::*handler)()) {
+    QObject::connect(button, &QRadioButton::toggled, form, [form, handler](bool checked) {
+        if (checked) (form->*handler)();
+    });
+}
+}  // namespace
+
+TFrmExtract::TFrmExtract(QWidget* parent) : QWidget(parent, Qt::Window), ui(std::make_unique<Ui::TFrmExtract>()) {
+    ui->setupUi(this);
+    ui->BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+    resize(532, 379);
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    connect(ui->CmdCreate, &QPushButton::clicked, this, &TFrmExtract::CmdCreateClick);
+    connect(ui->BitBtn1, &QPushButton::clicked, this, &TFrmExtract::BitBtn1Click);
+    connect(ui->EdStringIn, &QLineEdit::textChanged, this, &TFrmExtract::EdStringInChange);
+    connect(ui->EdString1, &QLineEdit::textChanged, this, &TFrmExtract::EdStringInChange);
+    connect(ui->EdString2, &QLineEdit::textChanged, this, &TFrmExtract::EdStringInChange);
+    OnSelected(ui->RadPositions, this, &TFrmExtract::RadPositionsClick);
+    OnSelected(ui->RadString, this, &TFrmExtract::RadStringClick);
+    OnSelected(ui->RadStringBetween, this, &TFrmExtract::RadStringClick);
+    OnSelected(ui->RadStrExists, this, &TFrmExtract::RadStrExistsClick);
+    OnSelected(ui->RadStringByte, this, &TFrmExtract::RadStringByteClick);
+}
+
+TFrmExtract::~TFrmExtract() = default;
+
+ExtractSettings TFrmExtract::ReadSettings() const {
+    ExtractSettings s;
+    if (ui->RadPositions->isChecked()) s.choice = ExtractChoice::Positions;
+    else if (ui->RadString->isChecked()) s.choice = ExtractChoice::String;
+    else if (ui->RadStringBetween->isChecked()) s.choice = ExtractChoice::StringBetween;
+    else if (ui->RadStrExists->isChecked()) s.choice = ExtractChoice::StrExists;
+    else if (ui->RadExtractWords->isChecked()) s.choice = ExtractChoice::ExtractWords;
+    else if (ui->RadStringByte->isChecked()) s.choice = ExtractChoice::StringByte;
+    s.first = SpinValue(ui->Spin1);
+    s.last = SpinValue(ui->Spin2);
+    s.startText = ui->EdStringIn->text().toStdString();
+    s.count = SpinValue(ui->Spin3);
+    s.betweenStart = ui->EdString1->text().toStdString();
+    s.betweenEnd = ui->EdString2->text().toStdString();
+    s.existsText = ui->EdStrExists->text().toStdString();
+    s.byteText = ui->EdStringByte->text().toStdString();
+    s.bytePosition = SpinValue(ui->SpinStringByte);
+    s.opposite = ui->ChkOpp->isChecked();
+    return s;
+}
+
+void TFrmExtract::CmdCreateClick() {
+    RunGuarded([this] {
+        const ExtractSettings settings = ReadSettings();
+        if (auto message = ValidateExtract(settings)) {
+            ShowMessage(*message);
+            return;
+        }
+        DialogOutcome outcome = RunExtract(ListInput, settings, ResultsFileName, *FrmProgressWindow);
+        for (const auto& m : outcome.messages) ShowMessage(m);
+        if (outcome.publish) PublishResultsFile();
+    });
+}
+
+void TFrmExtract::BitBtn1Click() { close(); }
+
+void TFrmExtract::SelectByPositions() { ui->RadPositions->setChecked(true); }
+
+void TFrmExtract::EdStringInChange() {
+    // Whichever of the three edits changed, the count follows the start text's length.
+    std::int64_t n = chars::Length(ui->EdStringIn->text().toStdString());
+    ui->Spin3->setValue(static_cast<int>(std::clamp<std::int64_t>(n, ui->Spin3->minimum(), ui->Spin3->maximum())));
+}
+
+void TFrmExtract::RadPositionsClick() {
+    ui->ChkOpp->setEnabled(false);
+    ui->ChkOpp->setChecked(false);
+}
+
+void TFrmExtract::RadStringClick() { ui->ChkOpp->setEnabled(true); }
+void TFrmExtract::RadStrExistsClick() { ui->ChkOpp->setEnabled(true); }
+void TFrmExtract::RadStringByteClick() { ui->ChkOpp->setEnabled(true); }
+
+}  // namespace rs

@@ -1,0 +1,89 @@
+#pragma once
+
+#include "core/platform/FileStamp.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace Ui {
+class TFrmFirst;
+}
+
+namespace rs {
+
+// The main window: input selection, the operation list and its dispatcher.
+class TFrmFirst : public QWidget {
+    Q_OBJECT
+public:
+    explicit TFrmFirst(QWidget* parent = nullptr);
+    ~TFrmFirst() override;
+
+    void FormCreate();
+    void CmdMakeChangesClick();
+    void ListOptionsDblClick();
+    void CmdSelectClick();
+    void CmdPasteClick();
+    void CmdClearClick();
+    void Memo1Change();
+    void CmdAboutClick();
+    void CmdHelpClick();
+    void BitBtn1Click();
+    void BitBtn2Click();
+    void BitBtn3Click();
+    void EdCurrentClick();
+    void ListBox1Click();
+
+    // What runs a chosen entry once its input is checked and re-read: the dispatcher, which
+    // sits above the forms it opens, installs itself here at start-up.
+    void SetEntryRunner(std::function<void(const std::string&)> run);
+
+    // Re-reads the current input into ListInput. Throws FileError.
+    void PrepareInputList();
+    // The statistics lines of the last load.
+    std::vector<std::string> FileStatistics() const;
+
+    // The current input: the hidden label's text.
+    std::string CurrentInput() const;
+
+    std::unique_ptr<Ui::TFrmFirst> ui;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void LoadInput(const std::string& path);
+
+    std::function<void(const std::string&)> runEntry_;
+    bool memoChangePending_ = false;
+    // The file and version that the finder's rows were loaded from, when that load finished.
+    std::string loadedPath_;
+    FileStamp loadedStamp_;
+    bool loadedComplete_ = false;
+    // The rows of the last load live in ListInput (handed over by a dispatch) rather than in
+    // the finder's own store; the finder then shows ListInput.
+    bool loadInListInput_ = false;
+};
+
+extern TFrmFirst* FrmFirst;
+
+// Hands the main-window operations their input path and search text.
+extern std::string InputFileName;
+extern std::string SearchText;
+
+
+// Shows a form without blocking and brings it to the front.
+void ShowModeless(QWidget* form);
+
+// The decimal separator of the user's locale.
+char DecimalSeparator();
+
+// Sets WorkFolder and ResultsFileName and creates the folder, warning when it cannot.
+void SetupWorkFolder();
+
+}  // namespace rs
