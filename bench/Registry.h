@@ -2,6 +2,9 @@
 
 // Benchmark commands register themselves by name; rowsmith_bench <command> <args...> runs one.
 
+#include "core/workbench/RunOutcome.h"
+
+#include <cstdio>
 #include <functional>
 #include <map>
 #include <string>
@@ -16,5 +19,12 @@ std::map<std::string, Command>& Commands();
 struct Register {
     Register(const std::string& name, Command c) { Commands()[name] = std::move(c); }
 };
+
+// Prints the outcome's messages; 0 when the run wrote something to open, 1 when it stopped at a check.
+inline int Report(const RunOutcome& out) {
+    for (const std::string& m : out.messages) std::fprintf(stderr, "%s\n", m.c_str());
+    for (const std::string& m : out.messagesAfter) std::fprintf(stderr, "%s\n", m.c_str());
+    return out.open == RunOutcome::Open::Nothing && !out.messages.empty() ? 1 : 0;
+}
 
 }  // namespace rs::bench

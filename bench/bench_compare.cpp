@@ -12,11 +12,6 @@
 namespace rs::bench {
 namespace {
 
-int Report(const RunOutcome& out) {
-    for (const std::string& m : out.messages) std::fprintf(stderr, "%s\n", m.c_str());
-    return out.publish ? 0 : 1;
-}
-
 Register compareCmd("compare", [](const std::vector<std::string>& a) {
     if (a.size() < 2 || a.size() > 3) return 2;
     const std::string out = a.size() == 3 ? a[2] : "Results.txt";

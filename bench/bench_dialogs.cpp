@@ -9,7 +9,6 @@
 #include "core/workbench/InsertLogic.h"
 #include "core/workbench/RemoveLogic.h"
 #include "core/workbench/TemplateLogic.h"
-#include "core/workbench/UGlobal.h"
 
 #include <cerrno>
 #include <chrono>
@@ -41,13 +40,14 @@ int Timed(const std::vector<std::string>& a, const Settings& settings, Run run) 
     auto t0 = std::chrono::steady_clock::now();
     RowList rows;
     rows.loadFile(a[0]);
-    InputLineCount = static_cast<std::int32_t>(rows.size());
+    RunCounters counters;
+    counters.InputLineCount = static_cast<std::int32_t>(rows.size());
     double load = Seconds(t0);
     NullProgress progress;
     auto t1 = std::chrono::steady_clock::now();
-    DialogOutcome outcome = run(rows, settings, a[1], progress);
+    const RunOutcome outcome = run(rows, settings, a[1], progress, counters);
     double op = Seconds(t1);
-    for (const auto& m : outcome.messages) std::fprintf(stderr, "%s\n", m.c_str());
+    Report(outcome);
     std::fprintf(stderr, "rows=%zu load_s=%.3f op_s=%.3f\n", rows.size(), load, op);
     return 0;
 }
@@ -102,9 +102,7 @@ Register templateCmd("template", [](const std::vector<std::string>& a) {
     s.key1 = "#KEY#";
     s.filler1 = MemoRows(ReadWhole(a[0]));
     NullProgress progress;
-    TemplateOutcome outcome = RunTemplate(s, a[1], progress);
-    for (const auto& m : outcome.messages) std::fprintf(stderr, "%s\n", m.c_str());
-    return outcome.publish ? 0 : 1;
+    return Report(RunTemplate(s, a[1], progress));
 });
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include "core/platform/RowList.h"
 #include "core/workbench/DupsLogic.h"
-#include "core/workbench/UGlobal.h"
 
 #include <cstdio>
 #include <string>
@@ -28,11 +27,10 @@ Register dupsCmd("dups", [](const std::vector<std::string>& a) {
     s.spin2 = a.size() == 5 ? std::stoi(a[4]) : 6;
     RowList rows;
     rows.loadFile(a[0]);
-    InputLineCount = static_cast<std::int32_t>(rows.size());
+    RunCounters counters;
+    counters.InputLineCount = static_cast<std::int32_t>(rows.size());
     NullProgress progress;
-    DupsResult r = RunDups(rows, s, a[1], progress);
-    for (const auto& m : r.messages) std::fprintf(stderr, "%s\n", m.c_str());
-    return r.publish ? 0 : 1;
+    return Report(RunDups(rows, s, a[1], progress, counters));
 });
 
 }  // namespace

@@ -21,15 +21,13 @@ Register splitCmd("split", [](const std::vector<std::string>& a) {
     s.startPos = a.size() == 3 ? std::atoi(a[1].c_str()) : 1;
     s.endPos = a.size() == 3 ? std::atoi(a[2].c_str()) : 2;
     s.keyInName = true;
-    SplitOutcome out = SplitFile(s, [](const std::string& m) { std::fprintf(stderr, "%s\n", m.c_str()); });
-    std::fprintf(stderr, "%s\n", SplitSummary(out.counts).c_str());
-    return 0;
+    return Report(SplitFile(s, [](const std::string& m) { std::fprintf(stderr, "%s\n", m.c_str()); }).outcome);
 });
 
 // combine OUT IN...: the lines of every IN, in order, into OUT.
 Register combineCmd("combine", [](const std::vector<std::string>& a) {
     if (a.size() < 2) return 2;
-    CombineOutcome out = CombineFiles(std::vector<std::string>(a.begin() + 1, a.end()), a[0]);
+    CombineResult out = CombineFiles(std::vector<std::string>(a.begin() + 1, a.end()), a[0]);
     std::fprintf(stderr, "%s\n", out.report.back().c_str());
     return 0;
 });
@@ -44,9 +42,7 @@ Register bulkInsertCmd("bulk-insert", [](const std::vector<std::string>& a) {
     s.dataText = "INSERTED";
     s.extension = "txt";
     NullProgress progress;
-    BulkInsertOutcome out = BulkInsertFolder(a[0] + "/", BulkInsertMask(s.extension), a[1], s, progress);
-    for (const auto& m : out.messages) std::fprintf(stderr, "%s\n", m.c_str());
-    return 0;
+    return Report(BulkInsertFolder(a[0] + "/", BulkInsertMask(s.extension), a[1], s, progress).outcome);
 });
 
 }  // namespace

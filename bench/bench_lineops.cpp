@@ -11,7 +11,6 @@
 #include "core/platform/RowList.h"
 #include "core/workbench/LineOperations.h"
 #include "core/workbench/Progress.h"
-#include "core/workbench/UGlobal.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -39,15 +38,17 @@ std::int32_t CountRows(const std::string& path) {
     return static_cast<std::int32_t>(rows + (last != '\n'));
 }
 
+RunCounters counters;
+
 // Takes --rows=N out of the arguments; otherwise counts the rows of the input.
 std::vector<std::string> SetRowCount(std::vector<std::string> a) {
     auto it =
         std::find_if(a.begin(), a.end(), [](const std::string& s) { return s.rfind("--rows=", 0) == 0; });
     if (it != a.end()) {
-        InputLineCount = std::stoi(it->substr(7));
+        counters.InputLineCount = std::stoi(it->substr(7));
         a.erase(it);
     } else if (!a.empty()) {
-        InputLineCount = CountRows(a[0]);
+        counters.InputLineCount = CountRows(a[0]);
     }
     return a;
 }
@@ -56,10 +57,10 @@ double Seconds(std::chrono::steady_clock::time_point since) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
 }
 
-void Report(const LineOutcome& o, double seconds) {
-    for (auto& m : o.messagesBefore) std::fprintf(stderr, "%s\n", m.c_str());
-    if (o.kind != LineOutcome::Publish) std::fprintf(stderr, "%s\n", o.message.c_str());
-    std::fprintf(stderr, "rows=%d percent=%d op_seconds=%.3f\n", RowCounter, ProgressPercent, seconds);
+void Report(const RunOutcome& o, double seconds) {
+    bench::Report(o);
+    std::fprintf(stderr, "rows=%d percent=%d op_seconds=%.3f\n", counters.RowCounter, counters.ProgressPercent,
+                 seconds);
 }
 
 Command Mode(const char* mode, bool needsText) {
@@ -69,7 +70,7 @@ Command Mode(const char* mode, bool needsText) {
         std::string text = needsText ? a[2] : std::string();
         NullProgress progress;
         auto t0 = std::chrono::steady_clock::now();
-        LineOutcome o = RunLineOperation(mode, a[0], text, a[1], progress);
+        RunOutcome o = RunLineOperation(mode, a[0], text, a[1], progress, counters);
         Report(o, Seconds(t0));
         return 0;
     };
@@ -91,7 +92,7 @@ Register removeEverywhereCmd("remove-everywhere", [](const std::vector<std::stri
     if (a.size() != 3) return 2;
     NullProgress progress;
     auto t0 = std::chrono::steady_clock::now();
-    LineOutcome o = RemoveTextEverywhere(a[0], a[2], a[1], progress);
+    RunOutcome o = RemoveTextEverywhere(a[0], a[2], a[1], progress, counters);
     Report(o, Seconds(t0));
     return 0;
 });
@@ -103,9 +104,9 @@ Register removeLinesCmd("remove-lines", [](const std::vector<std::string>& a) {
     rows.loadFile(a[0]);
     double load = Seconds(t0);
     t0 = std::chrono::steady_clock::now();
-    LineOutcome o = RemoveLinesContaining(rows, a[2], a[1]);
+    RunOutcome o = RemoveLinesContaining(rows, a[2], a[1]);
     double op = Seconds(t0);
-    for (auto& m : o.messagesBefore) std::fprintf(stderr, "%s\n", m.c_str());
+    bench::Report(o);
     std::fprintf(stderr, "rows=%zu load_seconds=%.3f op_seconds=%.3f\n", rows.size(), load, op);
     return 0;
 });

@@ -14,11 +14,13 @@ namespace {
 Register loadCmd("load", [](const std::vector<std::string>& a) {
     if (a.size() != 1) return 2;
     NullProgress progress;
-    LoadResult r = LoadInputFile(a[0], FinderRows, progress);
+    RunCounters counters;
+    RowList rows;
+    LoadResult r = LoadInputFile(a[0], rows, progress, counters);
     std::fprintf(stderr, "rows=%lld chars=%lld blank=%lld longest=%lld memory=%zu\n",
                  static_cast<long long>(r.rowCount), static_cast<long long>(r.totalChars),
                  static_cast<long long>(r.blankRows), static_cast<long long>(r.longestLength),
-                 FinderRows.memoryUsed());
+                 rows.memoryUsed());
     return 0;
 });
 
@@ -35,7 +37,9 @@ Register prepareCmd("prepare", [](const std::vector<std::string>& a) {
 Register statsCmd("stats", [](const std::vector<std::string>& a) {
     if (a.size() != 2) return 2;
     NullProgress progress;
-    LoadResult r = LoadInputFile(a[0], FinderRows, progress);
+    RunCounters counters;
+    RowList rows;
+    LoadResult r = LoadInputFile(a[0], rows, progress, counters);
     WriteStatisticsReport(r.statistics, a[1], a[0]);
     return 0;
 });

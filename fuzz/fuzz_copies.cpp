@@ -43,7 +43,7 @@ void Template(FuzzedDataProvider& in, const std::string& results) {
     const TemplateSettings s{
         MemoRows(text),      keys[0], keys[1], keys[2], MemoRows(fillers[0]), MemoRows(fillers[1]),
         MemoRows(fillers[2])};
-    if (!CheckTemplate(s).empty()) return;
+    if (ValidateTemplate(s)) return;
     TextWriter out(results);
     const std::int64_t count = WriteTemplateCopies(s, out);
     out.close();
@@ -96,7 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(counts.AfterCount == (after ? keyLines * perLine : 0));
     } else {
         // Entries are trimmed before they are opened; a file may be listed twice.
-        const CombineOutcome outcome = CombineFiles({one, " " + two + "\t", one}, results);
+        const CombineResult outcome = CombineFiles({one, " " + two + "\t", one}, results);
         const Lines rows2 = test::ReferenceRows(test::ReadBytes(two));
         for (const Lines* file : {&rows, &rows2, &rows})
             expected.insert(expected.end(), file->begin(), file->end());

@@ -7,7 +7,6 @@
 #include "core/workbench/ExtractLogic.h"
 #include "core/workbench/InsertLogic.h"
 #include "core/workbench/RemoveLogic.h"
-#include "core/workbench/UGlobal.h"
 
 #include <map>
 #include <optional>
@@ -26,7 +25,9 @@ std::optional<std::string> Chars(const std::string& row, std::int32_t first, std
 Lines Run(auto run, const Lines& rows, const auto& settings) {
     const std::string results = fuzz::ScratchFile("Results.txt");
     NullProgress progress;
-    run(fuzz::ToRowList(rows), settings, results, progress);
+    RunCounters counters;
+    counters.InputLineCount = static_cast<std::int32_t>(rows.size());
+    run(fuzz::ToRowList(rows), settings, results, progress, counters);
     return fuzz::WrittenLines(results);
 }
 
@@ -40,7 +41,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool flag1 = in.ConsumeBool(), flag2 = in.ConsumeBool();
     const std::string text1 = fuzz::SettingText(in), text2 = fuzz::SettingText(in);
     const Lines rows = test::ReferenceRows(in.ConsumeRemainingBytesAsString());
-    InputLineCount = static_cast<std::int32_t>(rows.size());
 
     if (dialog == 0) {
         const Lines lines = Run(RunInsert, rows, InsertSettings{text1, first - 1, text2, text1});

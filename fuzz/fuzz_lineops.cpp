@@ -4,7 +4,6 @@
 #include "fuzz/FuzzSupport.h"
 #include "core/platform/Chars.h"
 #include "core/workbench/LineOperations.h"
-#include "core/workbench/UGlobal.h"
 
 using namespace rs;
 
@@ -34,17 +33,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::vector<std::string> rows = test::ReferenceRows(bytes);
     const std::string input = fuzz::ScratchFile("in.txt"), results = fuzz::ScratchFile("Results.txt");
     test::WriteBytes(input, bytes);
-    InputLineCount = static_cast<std::int32_t>(rows.size());
+    RunCounters counters;
+    counters.InputLineCount = static_cast<std::int32_t>(rows.size());
     NullProgress progress;
     std::vector<std::string> expected;
     if (op == kRemoveLines) {
-        const LineOutcome outcome = RemoveLinesContaining(fuzz::ToRowList(rows), search, results);
+        const RunOutcome outcome = RemoveLinesContaining(fuzz::ToRowList(rows), search, results);
         for (const std::string& row : rows)
             if (row.find(search) == std::string::npos) expected.push_back(row);
-        FUZZ_CHECK(outcome.messagesBefore.at(0) ==
+        FUZZ_CHECK(outcome.messages.at(0) ==
                    "Total rows removed = " + std::to_string(rows.size() - expected.size()));
     } else if (op == kRemoveEverywhere) {
-        RemoveTextEverywhere(input, search, results, progress);
+        RemoveTextEverywhere(input, search, results, progress, counters);
         for (std::string row : rows) {
             EraseOneByOne(row, search);
             expected.push_back(row);
@@ -52,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } else {
         const std::string mode = kModes[op];
         std::string searchText = search;
-        const LineOutcome outcome = RunLineOperation(mode, input, searchText, results, progress, separator);
+        const RunOutcome outcome = RunLineOperation(mode, input, searchText, results, progress, counters, separator);
         const std::vector<std::string> lines = fuzz::WrittenLines(results);
         if (mode == "REMOVE-BLANK") {
             for (const std::string& row : rows)
@@ -71,7 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             expected.push_back(chars::Upper(row));
             if (!row.empty()) total += EraseOneByOne(expected.back(), chars::Upper(search));
         }
-        FUZZ_CHECK(outcome.message.find(" occurred " + std::to_string(total) + " times") !=
+        FUZZ_CHECK(outcome.messages.at(0).find(" occurred " + std::to_string(total) + " times") !=
                    std::string::npos);
     }
     FUZZ_CHECK(fuzz::WrittenLines(results) == expected);

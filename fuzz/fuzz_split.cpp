@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fs::create_directories(folder);
     s.inputPath = (folder / name).string();
     test::WriteBytes(s.inputPath, bytes);
-    SplitOutcome outcome;
+    SplitResult outcome;
     bool failed = false;
     try {
         outcome = SplitFile(s, [](const std::string&) {});

@@ -2,11 +2,10 @@
 
 #include "core/platform/Dialogs.h"
 #include "core/platform/Folders.h"
+#include "core/workbench/AppState.h"
 #include "core/workbench/LineOperations.h"
 #include "core/workbench/LoadInput.h"
 #include "core/workbench/OperationList.h"
-#include "core/workbench/Publish.h"
-#include "core/workbench/UGlobal.h"
 #include "gui/filetools/UBulkSplit.h"
 #include "gui/filetools/UCombineFile.h"
 #include "gui/filetools/UManyFiles.h"
@@ -26,18 +25,20 @@ namespace {
 
 // One of the row-by-row operations on the current input file.
 void RunMode(TFrmFirst& first, const char* mode) {
-    InputFileName = first.CurrentInput();
-    RunGuarded([mode] {
-        FinishLineOutcome(RunLineOperation(mode, InputFileName, SearchText, ResultsFileName, *FrmProgressWindow,
-                                           DecimalSeparator()));
+    AppState& state = appState();
+    state.InputFileName = first.CurrentInput();
+    RunGuarded([&state, mode] {
+        Finish(RunLineOperation(mode, state.InputFileName, state.SearchText, state.ResultsFileName,
+                                *FrmProgressWindow, state.counters, DecimalSeparator()));
     });
 }
 
 // Asks for the search text; false when the user gave none.
 bool AskSearchText(const std::string& caption, const std::string& prompt) {
-    SearchText.clear();
-    SearchText = dialogs().inputBox(caption, prompt);
-    return !SearchText.empty();
+    std::string& text = appState().SearchText;
+    text.clear();
+    text = dialogs().inputBox(caption, prompt);
+    return !text.empty();
 }
 
 // A fresh dialog each time, so it starts from its own settings; modal, freed afterwards.
@@ -52,15 +53,16 @@ void RunFresh(TFrmFirst& first, Form*& variable) {
 }  // namespace
 
 void Dispatch(TFrmFirst& first, const std::string& entry) {
+    AppState& state = appState();
     const std::optional<Operation> op = OperationOf(entry);
     if (!op) return;
     switch (*op) {
         case Operation::RemoveEverywhere:
-            InputFileName = first.CurrentInput();
+            state.InputFileName = first.CurrentInput();
             if (!AskSearchText("Remove characters", "Enter the character string you want removed:")) return;
-            RunGuarded([] {
-                FinishLineOutcome(
-                    RemoveTextEverywhere(InputFileName, SearchText, ResultsFileName, *FrmProgressWindow));
+            RunGuarded([&state] {
+                Finish(RemoveTextEverywhere(state.InputFileName, state.SearchText, state.ResultsFileName,
+                                            *FrmProgressWindow, state.counters));
             });
             break;
         case Operation::RemoveOrDelete:
@@ -86,9 +88,9 @@ void Dispatch(TFrmFirst& first, const std::string& entry) {
             RunMode(first, "UPPER");
             break;
         case Operation::ViewAll:
-            RunGuarded([&first] {
-                WriteStatisticsReport(first.FileStatistics(), ResultsFileName, ListInput.source());
-                PublishResultsFile();
+            RunGuarded([&first, &state] {
+                WriteStatisticsReport(first.FileStatistics(), state.ResultsFileName, state.input.ListInput.source());
+                Finish(RunOutcome::Publish(state.ResultsFileName));
             });
             break;
         case Operation::ViewNumber:
@@ -99,9 +101,11 @@ void Dispatch(TFrmFirst& first, const std::string& entry) {
             ShowModeless(FrmExtract);
             break;
         case Operation::RemoveRowsContaining:
-            InputFileName = first.CurrentInput();
+            state.InputFileName = first.CurrentInput();
             if (!AskSearchText("Remove", "Remove all lines containing:")) return;
-            RunGuarded([] { FinishLineOutcome(RemoveLinesContaining(ListInput, SearchText, ResultsFileName)); });
+            RunGuarded([&state] {
+                Finish(RemoveLinesContaining(state.input.ListInput, state.SearchText, state.ResultsFileName));
+            });
             break;
         case Operation::ViewPosition:
             ShowModeless(FrmPosition);
@@ -131,7 +135,7 @@ void Dispatch(TFrmFirst& first, const std::string& entry) {
             RunMode(first, "SUM");
             break;
         case Operation::BulkInsert:
-            FrmManyFiles->SetFolder(JoinPath(WorkFolder, ""));
+            FrmManyFiles->SetFolder(JoinPath(state.WorkFolder, ""));
             FrmManyFiles->exec();
             break;
         case Operation::BulkCombine:

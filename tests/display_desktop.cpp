@@ -2,9 +2,9 @@
 // Runs under xvfb-run, with the real QtShell and a stand-in xdg-open first on PATH.
 #include "gui/platform/QtPlatform.h"
 #include "tests/support/Doubles.h"
-#include "core/workbench/Publish.h"
+#include "core/workbench/RunOutcome.h"
 #include "gui/workbench/UFirst.h"
-#include "core/workbench/UGlobal.h"
+#include "core/workbench/AppState.h"
 #include "gui/workbench/UProgressWindow.h"
 #include "gui/workbench/Uposition.h"
 #include "ui_First.h"
@@ -95,26 +95,26 @@ TEST_F(Desktop, PasteTakesOnlyTextAndSurvivesAnEmptyClipboard) {
     clipboard->setText(QStringLiteral("one\ntwo"));
     first->CmdPasteClick();
     EXPECT_EQ(Memo(), "one\ntwo");
-    EXPECT_EQ(first->CurrentInput(), WorkFolder + "/Temp_paste.txt");
-    EXPECT_EQ(test::ReadBytes(WorkFolder + "/Temp_paste.txt"), "one\r\ntwo\r\n");
+    EXPECT_EQ(first->CurrentInput(), appState().WorkFolder + "/Temp_paste.txt");
+    EXPECT_EQ(test::ReadBytes(appState().WorkFolder + "/Temp_paste.txt"), "one\r\ntwo\r\n");
     EXPECT_TRUE(doubles.dialogs.messages.empty());
 }
 
 TEST_F(Desktop, AnOpenerThatFailsIsReportedWithThePath) {
-    ResultsFileName = home.file("Results.txt");
-    test::WriteBytes(ResultsFileName, "x\r\n");
+    const std::string results = home.file("Results.txt");
+    test::WriteBytes(results, "x\r\n");
     for (int status : {0, 3, 4}) {
         const std::string opened = FakeOpener(status);
         doubles.dialogs.messages.clear();
-        PublishResultsFile(kPublishCompare);
-        ASSERT_TRUE(WaitFor([&] { return test::ReadBytes(opened) == ResultsFileName; })) << status;
+        Finish(RunOutcome::Publish(results, {}, kPublishCompare));
+        ASSERT_TRUE(WaitFor([&] { return test::ReadBytes(opened) == results; })) << status;
         if (status == 0) {
             QTest::qWait(100);
             EXPECT_TRUE(doubles.dialogs.messages.empty());
         } else {
             ASSERT_TRUE(WaitFor([&] { return !doubles.dialogs.messages.empty(); })) << status;
             EXPECT_EQ(doubles.dialogs.texts(),
-                      std::vector<std::string>{"The compare results are located here : " + ResultsFileName});
+                      std::vector<std::string>{"The compare results are located here : " + results});
         }
         std::remove(opened.c_str());
     }
@@ -122,10 +122,10 @@ TEST_F(Desktop, AnOpenerThatFailsIsReportedWithThePath) {
     // No opener at all is a failure too.
     setenv("PATH", home.file("nowhere").c_str(), 1);
     doubles.dialogs.messages.clear();
-    PublishResultsFile();
+    Finish(RunOutcome::Publish(results));
     ASSERT_TRUE(WaitFor([&] { return !doubles.dialogs.messages.empty(); }));
     EXPECT_EQ(doubles.dialogs.texts(),
-              std::vector<std::string>{"The new file has been created with your changes : " + ResultsFileName});
+              std::vector<std::string>{"The new file has been created with your changes : " + results});
 }
 
 TEST_F(Desktop, TheOpenersExitStatusIsTheResult) {

@@ -1,6 +1,6 @@
 // The insert, remove or delete, and extract dialogs driven through their real controls.
 #include "gui/workbench/UExtract.h"
-#include "core/workbench/UGlobal.h"
+#include "core/workbench/AppState.h"
 #include "gui/workbench/UProgressWindow.h"
 #include "gui/workbench/URemove.h"
 #include "gui/workbench/USecond.h"
@@ -29,14 +29,14 @@ struct DialogScope {
     test::TempDir dir;
     explicit DialogScope(const Lines& rows) {
         if (!FrmProgressWindow) FrmProgressWindow = new TFrmProgressWindow;
-        WorkFolder = dir.path();
-        ResultsFileName = dir.file("Results.txt");
-        ListInput.clear();
-        for (const auto& r : rows) ListInput.append(r);
-        InputLineCount = static_cast<std::int32_t>(rows.size());
+        appState().WorkFolder = dir.path();
+        appState().ResultsFileName = dir.file("Results.txt");
+        appState().input.ListInput.clear();
+        for (const auto& r : rows) appState().input.ListInput.append(r);
+        appState().counters.InputLineCount = static_cast<std::int32_t>(rows.size());
     }
-    Lines results() const { return test::ReadCrlfLines(ResultsFileName); }
-    bool resultsWritten() const { return FileExists(ResultsFileName); }
+    Lines results() const { return test::ReadCrlfLines(appState().ResultsFileName); }
+    bool resultsWritten() const { return FileExists(appState().ResultsFileName); }
 };
 
 void Click(QAbstractButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
@@ -71,7 +71,7 @@ TEST(InsertDialog, RunsFromItsControlsAndStaysUsable) {
     Type(form.ui->EdEnd, "€>");
     Click(form.ui->CmdCreate);
     EXPECT_EQ(scope.results(), (Lines{"<ab-c€>", "<ab-€>", "<€>", "<é€-x€>"}));
-    EXPECT_EQ(scope.doubles.shell.opened, (Lines{ResultsFileName}));
+    EXPECT_EQ(scope.doubles.shell.opened, (Lines{appState().ResultsFileName}));
     EXPECT_TRUE(scope.doubles.dialogs.messages.empty());
     EXPECT_FALSE(FrmProgressWindow->isVisible());
     EXPECT_EQ(FrmProgressWindow->infoText(), "Processing. Please be patient ... 75% complete");
@@ -91,16 +91,16 @@ TEST(InsertDialog, RunsFromItsControlsAndStaysUsable) {
 TEST(InsertDialog, UnwritableResultsFilePublishesNothingAndTheNextRunWorks) {
     DialogScope scope({"a"});
     TFrmInsert form;
-    ResultsFileName = scope.dir.file("no/such/folder/Results.txt");
+    appState().ResultsFileName = scope.dir.file("no/such/folder/Results.txt");
     Click(form.ui->CmdCreate);
     ASSERT_EQ(scope.doubles.dialogs.messages.size(), 1u);
     EXPECT_EQ(scope.doubles.dialogs.messages[0].kind, MsgKind::Error);
     EXPECT_NE(scope.doubles.dialogs.messages[0].text.find("no/such/folder/Results.txt"), std::string::npos);
     EXPECT_TRUE(scope.doubles.shell.opened.empty());
     EXPECT_FALSE(FrmProgressWindow->isVisible());
-    EXPECT_FALSE(OperationRunning);
+    EXPECT_FALSE(appState().OperationRunning);
 
-    ResultsFileName = scope.dir.file("Results.txt");
+    appState().ResultsFileName = scope.dir.file("Results.txt");
     Click(form.ui->CmdCreate);
     EXPECT_EQ(scope.results(), (Lines{"a"}));
 }
@@ -108,9 +108,9 @@ TEST(InsertDialog, UnwritableResultsFilePublishesNothingAndTheNextRunWorks) {
 TEST(InsertDialog, ARunIsRefusedWhileAnotherIsGoing) {
     DialogScope scope({"a"});
     TFrmInsert form;
-    OperationRunning = true;
+    appState().OperationRunning = true;
     Click(form.ui->CmdCreate);
-    OperationRunning = false;
+    appState().OperationRunning = false;
     EXPECT_FALSE(scope.resultsWritten());
     EXPECT_TRUE(scope.doubles.shell.opened.empty());
     EXPECT_TRUE(scope.doubles.dialogs.messages.empty());

@@ -6,7 +6,7 @@
 #include "gui/workbench/UDups.h"
 #include "gui/workbench/UExtract.h"
 #include "gui/workbench/UFirst.h"
-#include "core/workbench/UGlobal.h"
+#include "core/workbench/AppState.h"
 #include "gui/workbench/UProgressWindow.h"
 #include "gui/workbench/URemove.h"
 #include "gui/workbench/USecond.h"
@@ -55,7 +55,7 @@ struct Workbench : ::testing::Test {
                            static_cast<QWidget*>(FrmRemove), static_cast<QWidget*>(FrmExtract),
                            static_cast<QWidget*>(FrmDups)})
             w->hide();
-        ListInput.clear();
+        appState().input.ListInput.clear();
         first = std::make_unique<TFrmFirst>();
         FrmFirst = first.get();
         InstallDispatcher(*first);
@@ -72,7 +72,7 @@ struct Workbench : ::testing::Test {
         first->CmdMakeChangesClick();
     }
     void Type(const QString& text) { first->ui->Memo1->setPlainText(text); }
-    std::string Results() { return test::ReadBytes(ResultsFileName); }
+    std::string Results() { return test::ReadBytes(appState().ResultsFileName); }
 };
 }  // namespace
 
@@ -94,11 +94,11 @@ TEST_F(Workbench, EveryEntryButFourNeedsAnInput) {
 
 TEST_F(Workbench, TypingMakesThePastedFileTheInputAndLoadsIt) {
     Type("alpha\n\nlongest row\n");
-    const std::string pasted = WorkFolder + "/Temp_paste.txt";
+    const std::string pasted = appState().WorkFolder + "/Temp_paste.txt";
     EXPECT_EQ(test::ReadBytes(pasted), "alpha\r\n\r\nlongest row\r\n");
     EXPECT_EQ(first->CurrentInput(), pasted);
     EXPECT_EQ(first->ui->LblMsg->text(), "Total lines: 3   Next, double-click an option below.");
-    EXPECT_EQ(InputLineCount, 3);
+    EXPECT_EQ(appState().counters.InputLineCount, 3);
     EXPECT_EQ(FrmPosition->ui->EdCurrent->text(), "longest row");
     EXPECT_EQ(first->FileStatistics().size(), 11u);
 
@@ -118,15 +118,15 @@ TEST_F(Workbench, TypingMakesThePastedFileTheInputAndLoadsIt) {
 TEST_F(Workbench, StatisticsReportIsPublished) {
     Type("ab\n  \t\nabcd");
     Run("VIEW ALL       - Gather statistics");
-    auto lines = test::ReadCrlfLines(ResultsFileName);
+    auto lines = test::ReadCrlfLines(appState().ResultsFileName);
     ASSERT_EQ(lines.size(), 11u);
     EXPECT_EQ(lines[3], "Total number of lines in file: 3 total lines (row count)");
     EXPECT_EQ(lines[4], "Total bytes in entire file   : 9 total bytes (byte count)");
     EXPECT_EQ(lines[8], "Longest data line is row     : #3");
-    EXPECT_EQ(doubles.shell.opened, std::vector<std::string>{ResultsFileName});
+    EXPECT_EQ(doubles.shell.opened, std::vector<std::string>{appState().ResultsFileName});
     // The finder was shown because its check box is ticked, and the rows were re-read.
     EXPECT_TRUE(FrmPosition->isVisible());
-    EXPECT_EQ(ListInput.size(), 3u);
+    EXPECT_EQ(appState().input.ListInput.size(), 3u);
 }
 
 TEST_F(Workbench, SelectFileLoadsTheChosenFileAndCancelKeepsTheInput) {
@@ -136,7 +136,7 @@ TEST_F(Workbench, SelectFileLoadsTheChosenFileAndCancelKeepsTheInput) {
     first->CmdSelectClick();
     EXPECT_TRUE(first->ui->Memo1->toPlainText().isEmpty());
     EXPECT_EQ(first->CurrentInput(), home.file("in.txt"));
-    EXPECT_EQ(InputLineCount, 2);
+    EXPECT_EQ(appState().counters.InputLineCount, 2);
     EXPECT_EQ(doubles.dialogs.fileFilters, std::vector<std::string>{"All (*.*)|*.*|"});
 
     first->CmdSelectClick();  // cancelled
@@ -154,7 +154,7 @@ TEST_F(Workbench, AMissingInputShowsTheErrorAndRunsNothing) {
     EXPECT_NE(doubles.dialogs.messages[0].text.find("gone.txt"), std::string::npos);
     EXPECT_TRUE(doubles.shell.opened.empty());
     EXPECT_FALSE(FrmProgressWindow->isVisible());
-    EXPECT_FALSE(OperationRunning);
+    EXPECT_FALSE(appState().OperationRunning);
 }
 
 TEST_F(Workbench, LineOperationsRunFromTheList) {
@@ -218,7 +218,7 @@ TEST_F(Workbench, DialogEntriesApplyTheirResets) {
 
     Run("INSERT         - Insert strings into rows");
     EXPECT_TRUE(FrmInsert->isVisible());
-    EXPECT_EQ(ListInput.size(), 1u);
+    EXPECT_EQ(appState().input.ListInput.size(), 1u);
 }
 
 TEST_F(Workbench, DoubleClickDispatchesLikeNext) {
@@ -255,7 +255,7 @@ TEST_F(Workbench, ModalEntriesNeedNoInput) {
     ASSERT_TRUE(first->CurrentInput().empty());
 
     CloseWhenShown([] { return FrmManyFiles; },
-                   [] { EXPECT_EQ(FrmManyFiles->ui->LblFolder->text().toStdString(), WorkFolder + "/"); });
+                   [] { EXPECT_EQ(FrmManyFiles->ui->LblFolder->text().toStdString(), appState().WorkFolder + "/"); });
     Run("BULK INSERT    - Bulk - Insert string(s) into many files at once");
 
     CloseWhenShown([] { return FrmTemplate; });
@@ -266,23 +266,23 @@ TEST_F(Workbench, ModalEntriesNeedNoInput) {
     Run("BULK COMBINE   - Bulk - Combine many files into 1 file");
     EXPECT_EQ(FrmCombineFile, nullptr);
     EXPECT_TRUE(doubles.dialogs.messages.empty());
-    EXPECT_TRUE(ListInput.empty());
+    EXPECT_TRUE(appState().input.ListInput.empty());
 }
 
 TEST_F(Workbench, AMemoChangeDuringARunIsSavedWhenTheRunEnds) {
-    OperationRunning = true;
+    appState().OperationRunning = true;
     Type("typed while busy");
     EXPECT_TRUE(first->CurrentInput().empty());
-    OperationRunning = false;
+    appState().OperationRunning = false;
     QTest::qWait(200);
-    EXPECT_EQ(test::ReadBytes(WorkFolder + "/Temp_paste.txt"), "typed while busy\r\n");
-    EXPECT_EQ(InputLineCount, 1);
+    EXPECT_EQ(test::ReadBytes(appState().WorkFolder + "/Temp_paste.txt"), "typed while busy\r\n");
+    EXPECT_EQ(appState().counters.InputLineCount, 1);
 
     // A dispatch while a run is going does nothing at all.
     first->ui->LblMsg->setText("kept");
-    OperationRunning = true;
+    appState().OperationRunning = true;
     Run("CASE UPPERCASE - Change all to upper case");
-    OperationRunning = false;
+    appState().OperationRunning = false;
     EXPECT_EQ(first->ui->LblMsg->text(), "kept");
     EXPECT_TRUE(doubles.shell.opened.empty());
 }
@@ -311,7 +311,7 @@ TEST_F(Workbench, RowsOfAnUnchangedInputAreSharedWithTheFinder) {
     doubles.dialogs.fileAnswers = {home.file("a.txt")};
     first->CmdSelectClick();
     Run("INSERT         - Insert strings into rows");
-    EXPECT_EQ(Rows(ListInput), (std::vector<std::string>{"one", "two"}));
+    EXPECT_EQ(Rows(appState().input.ListInput), (std::vector<std::string>{"one", "two"}));
     EXPECT_EQ(FinderShows(), (QStringList{"one", "two"}));
 
     // Rewritten on disk with the same size: the next dispatch reads the new rows, and the
@@ -319,38 +319,38 @@ TEST_F(Workbench, RowsOfAnUnchangedInputAreSharedWithTheFinder) {
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
     test::WriteBytes(home.file("a.txt"), "uno\r\ndos\r\n");
     Run("INSERT         - Insert strings into rows");
-    EXPECT_EQ(Rows(ListInput), (std::vector<std::string>{"uno", "dos"}));
+    EXPECT_EQ(Rows(appState().input.ListInput), (std::vector<std::string>{"uno", "dos"}));
     EXPECT_EQ(FinderShows(), (QStringList{"one", "two"}));
 
     // Another input: an open dialog keeps the rows of the last dispatch until the next one.
     test::WriteBytes(home.file("b.txt"), "bee\r\n");
     doubles.dialogs.fileAnswers = {home.file("b.txt")};
     first->CmdSelectClick();
-    EXPECT_EQ(Rows(ListInput), (std::vector<std::string>{"uno", "dos"}));
+    EXPECT_EQ(Rows(appState().input.ListInput), (std::vector<std::string>{"uno", "dos"}));
     EXPECT_EQ(FinderShows(), (QStringList{"bee"}));
     Run("INSERT         - Insert strings into rows");
-    EXPECT_EQ(Rows(ListInput), (std::vector<std::string>{"bee"}));
+    EXPECT_EQ(Rows(appState().input.ListInput), (std::vector<std::string>{"bee"}));
     EXPECT_EQ(FinderShows(), (QStringList{"bee"}));
 
-    // Loading again while the finder shows ListInput's rows leaves ListInput alone.
+    // Loading again while the finder shows the lent rows leaves ListInput alone.
     test::WriteBytes(home.file("c.txt"), "sea\r\nsee\r\n");
     doubles.dialogs.fileAnswers = {home.file("c.txt")};
     first->CmdSelectClick();
-    EXPECT_EQ(Rows(ListInput), (std::vector<std::string>{"bee"}));
+    EXPECT_EQ(Rows(appState().input.ListInput), (std::vector<std::string>{"bee"}));
     EXPECT_EQ(FinderShows(), (QStringList{"sea", "see"}));
     Run("TRIM BOTH      - Trim spaces from beginning and end of all rows");
     EXPECT_EQ(Results(), "sea\r\nsee\r\n");
-    EXPECT_EQ(Rows(ListInput), (std::vector<std::string>{"sea", "see"}));
+    EXPECT_EQ(Rows(appState().input.ListInput), (std::vector<std::string>{"sea", "see"}));
 }
 
 TEST_F(Workbench, NoRunWritesOverItsOwnInput) {
     // The input is the results file itself, reached through a link.
-    test::WriteBytes(ResultsFileName, "a1\nb2\na1\n");
+    test::WriteBytes(appState().ResultsFileName, "a1\nb2\na1\n");
     const std::string link = home.file("link.txt");
-    std::filesystem::create_symlink(ResultsFileName, link);
+    std::filesystem::create_symlink(appState().ResultsFileName, link);
     doubles.dialogs.fileAnswers = {link};
     first->CmdSelectClick();
-    const std::string refusal = OverwriteRefusalText(ResultsFileName);
+    const std::string refusal = OverwriteRefusalText(appState().ResultsFileName);
     auto expectRefused = [&](const std::string& what) {
         EXPECT_EQ(doubles.dialogs.texts(), std::vector<std::string>{refusal}) << what;
         EXPECT_EQ(Results(), "a1\nb2\na1\n") << what;
@@ -410,7 +410,7 @@ TEST_F(Workbench, AFailedSaveOfThePastedTextForgetsTheInput) {
     doubles.dialogs.fileAnswers = {home.file("a.txt")};
     first->CmdSelectClick();
     // The pasted-text file cannot be written: a folder stands in its place.
-    std::filesystem::create_directory(WorkFolder + "/Temp_paste.txt");
+    std::filesystem::create_directory(appState().WorkFolder + "/Temp_paste.txt");
     Type("new text");
     ASSERT_EQ(doubles.dialogs.messages.size(), 1u);
     EXPECT_EQ(doubles.dialogs.messages[0].kind, MsgKind::Error);

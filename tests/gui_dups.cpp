@@ -2,7 +2,7 @@
 #include "core/platform/Dialogs.h"
 #include "tests/support/Doubles.h"
 #include "gui/workbench/UDups.h"
-#include "core/workbench/UGlobal.h"
+#include "core/workbench/AppState.h"
 #include "gui/workbench/UProgressWindow.h"
 
 #include <QApplication>
@@ -28,8 +28,8 @@ namespace {
 // One form over a fresh work folder, with the rows the dispatcher would have loaded.
 struct DupsFixture : ::testing::Test {
     void SetUp() override {
-        WorkFolder = dir.path();
-        ResultsFileName = dir.file("Results.txt");
+        appState().WorkFolder = dir.path();
+        appState().ResultsFileName = dir.file("Results.txt");
         if (!FrmProgressWindow) FrmProgressWindow = new TFrmProgressWindow;
         form = std::make_unique<TFrmDups>();
         FrmDups = form.get();
@@ -37,9 +37,9 @@ struct DupsFixture : ::testing::Test {
     void TearDown() override { FrmDups = nullptr; }
 
     void Load(const std::vector<std::string>& rows) {
-        ListInput.clear();
-        for (const auto& r : rows) ListInput.append(r);
-        InputLineCount = static_cast<std::int32_t>(rows.size());
+        appState().input.ListInput.clear();
+        for (const auto& r : rows) appState().input.ListInput.append(r);
+        appState().counters.InputLineCount = static_cast<std::int32_t>(rows.size());
     }
     // Controls by their names, as the form file gives them.
     template <class T>
@@ -103,19 +103,19 @@ TEST_F(DupsFixture, RunWritesTheChosenRowsSortedAndOpensThem) {
     for (const auto& c : cases) {
         c.radio->click();
         Click();
-        EXPECT_EQ(ReadCrlfLines(ResultsFileName), c.rows) << c.radio->objectName().toStdString();
+        EXPECT_EQ(ReadCrlfLines(appState().ResultsFileName), c.rows) << c.radio->objectName().toStdString();
     }
     EXPECT_TRUE(doubles.dialogs.messages.empty());
-    EXPECT_EQ(doubles.shell.opened, std::vector<std::string>(3, ResultsFileName));
+    EXPECT_EQ(doubles.shell.opened, std::vector<std::string>(3, appState().ResultsFileName));
     EXPECT_FALSE(FrmProgressWindow->isVisible());
     EXPECT_EQ(FrmProgressWindow->infoText(), "Writing your results ... 83% complete");
     EXPECT_TRUE(form->isVisible());  // the dialog stays open after a run
-    EXPECT_FALSE(OperationRunning);
+    EXPECT_FALSE(appState().OperationRunning);
 }
 
 TEST_F(DupsFixture, ReversedPositionsStopBeforeAnythingIsWritten) {
     Load({"aa", "aa"});
-    WriteBytes(ResultsFileName, "kept\r\n");
+    WriteBytes(appState().ResultsFileName, "kept\r\n");
     Spin("Spin1")->setValue(3);
     Spin("Spin2")->setValue(2);
     Click();
@@ -124,7 +124,7 @@ TEST_F(DupsFixture, ReversedPositionsStopBeforeAnythingIsWritten) {
         std::vector<std::string>{"Your first position entered is larger then the second position. Please "
                                  "change the byte positions you have chosen."});
     EXPECT_EQ(doubles.dialogs.messages[0].caption, kAppTitle);
-    EXPECT_EQ(ReadBytes(ResultsFileName), "kept\r\n");
+    EXPECT_EQ(ReadBytes(appState().ResultsFileName), "kept\r\n");
     EXPECT_TRUE(doubles.shell.opened.empty());
     EXPECT_FALSE(FrmProgressWindow->isVisible());
 }
@@ -136,13 +136,13 @@ TEST_F(DupsFixture, ShellFailureNamesTheResultsFile) {
     Click();
     EXPECT_EQ(
         doubles.dialogs.texts(),
-        std::vector<std::string>{"The new file has been created with your changes : " + ResultsFileName});
-    EXPECT_EQ(ReadCrlfLines(ResultsFileName), (std::vector<std::string>{"k1", "k2"}));
+        std::vector<std::string>{"The new file has been created with your changes : " + appState().ResultsFileName});
+    EXPECT_EQ(ReadCrlfLines(appState().ResultsFileName), (std::vector<std::string>{"k1", "k2"}));
 }
 
 TEST_F(DupsFixture, UnwritableResultsFileShowsAnErrorAndClosesTheProgressWindow) {
     Load({"a"});
-    ResultsFileName = dir.file("missing/Results.txt");
+    appState().ResultsFileName = dir.file("missing/Results.txt");
     Click();
     test::ExpectResultsFileErrorEndedRun(doubles);
 }

@@ -5,7 +5,7 @@
 #include "ui_BulkSplit.h"
 #include "ui_CombineFile.h"
 #include "ui_ManyFiles.h"
-#include "core/workbench/UGlobal.h"
+#include "core/workbench/AppState.h"
 #include "gui/workbench/UProgressWindow.h"
 #include "gui/workbench/UResults.h"
 
@@ -29,8 +29,8 @@ namespace {
 // The shared windows and a temporary work folder, as start-up would leave them.
 struct WorkScope {
     WorkScope() {
-        WorkFolder = dir.path();
-        ResultsFileName = dir.file("Results.txt");
+        appState().WorkFolder = dir.path();
+        appState().ResultsFileName = dir.file("Results.txt");
         if (!FrmProgressWindow) FrmProgressWindow = new TFrmProgressWindow;
         if (!FrmResults) FrmResults = new TFrmResults;
     }
@@ -48,7 +48,7 @@ TEST(FileToolsWindows, BulkInsertChecksThenCopiesTheWorkFolder) {
     WriteBytes(w.dir.file("b.csv"), "KEY\n");
     TFrmManyFiles form;
     EXPECT_EQ(form.windowTitle(), "Insert into many files");
-    form.ui->LblFolder->setText(Q(WorkFolder + "/"));
+    form.ui->LblFolder->setText(Q(appState().WorkFolder + "/"));
 
     QTest::mouseClick(form.ui->BitBtn1, Qt::LeftButton);
     ASSERT_EQ(w.doubles.dialogs.messages.size(), 1u);
@@ -77,7 +77,7 @@ TEST(FileToolsWindows, CombineListsFilesAndReports) {
     TFrmCombineFile form;
 
     QTest::mouseClick(form.ui->CmdCombine, Qt::LeftButton);  // an empty list does nothing at all
-    EXPECT_FALSE(std::filesystem::exists(ResultsFileName));
+    EXPECT_FALSE(std::filesystem::exists(appState().ResultsFileName));
     EXPECT_TRUE(w.doubles.shell.opened.empty());
 
     w.doubles.dialogs.fileAnswers = {w.dir.file("a.txt"), w.dir.file("b.txt"), w.dir.file("c.txt"), ""};
@@ -95,22 +95,22 @@ TEST(FileToolsWindows, CombineListsFilesAndReports) {
 
     w.doubles.shell.result = ShellResult::Failed;
     QTest::mouseClick(form.ui->CmdCombine, Qt::LeftButton);
-    EXPECT_EQ(ReadBytes(ResultsFileName), "a1\r\na2\r\nc1\r\n");
+    EXPECT_EQ(ReadBytes(appState().ResultsFileName), "a1\r\na2\r\nc1\r\n");
     EXPECT_EQ(FrmResults->lines(),
               (QStringList{"Read 2 lines from " + Q(w.dir.file("a.txt")),
                            "Read 1 lines from " + Q(w.dir.file("c.txt")), " ", "Total Files Read    : 2",
                            "Total Lines Read    : 3", "Total Lines Written : 3"}));
     EXPECT_TRUE(FrmResults->isVisible());
-    EXPECT_EQ(w.doubles.shell.opened, std::vector<std::string>{ResultsFileName});
+    EXPECT_EQ(w.doubles.shell.opened, std::vector<std::string>{appState().ResultsFileName});
     EXPECT_EQ(w.doubles.dialogs.texts(),
-              std::vector<std::string>{"The new file has been created : " + ResultsFileName});
+              std::vector<std::string>{"The new file has been created : " + appState().ResultsFileName});
     FrmResults->close();
 
     // The results file itself in the list is refused before it is emptied.
-    w.doubles.dialogs.fileAnswers = {ResultsFileName};
+    w.doubles.dialogs.fileAnswers = {appState().ResultsFileName};
     QTest::mouseClick(form.ui->CmdAdd, Qt::LeftButton);
     QTest::mouseClick(form.ui->CmdCombine, Qt::LeftButton);
-    EXPECT_EQ(ReadBytes(ResultsFileName), "a1\r\na2\r\nc1\r\n");
+    EXPECT_EQ(ReadBytes(appState().ResultsFileName), "a1\r\na2\r\nc1\r\n");
     EXPECT_FALSE(FrmResults->isVisible());
     EXPECT_EQ(w.doubles.shell.opened.size(), 1u);
 

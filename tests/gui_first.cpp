@@ -1,7 +1,7 @@
 #include "tests/support/Doubles.h"
 #include "gui/workbench/UFirst.h"
 #include "core/workbench/OperationList.h"
-#include "core/workbench/UGlobal.h"
+#include "core/workbench/AppState.h"
 #include "gui/workbench/UGuard.h"
 #include "gui/workbench/UProgressWindow.h"
 #include "gui/workbench/UResults.h"
@@ -41,8 +41,8 @@ QStringList Items(QListWidget* list) {
 TEST_F(MainWindowTest, StartUpPreparesWorkFolderAndOperationList) {
     TFrmFirst first;
     EXPECT_TRUE(std::filesystem::is_directory(home.path() + "/Rowsmith"));
-    EXPECT_EQ(WorkFolder, home.path() + "/Rowsmith");
-    EXPECT_EQ(ResultsFileName, home.path() + "/Rowsmith/Results.txt");
+    EXPECT_EQ(appState().WorkFolder, home.path() + "/Rowsmith");
+    EXPECT_EQ(appState().ResultsFileName, home.path() + "/Rowsmith/Results.txt");
     EXPECT_TRUE(doubles.dialogs.messages.empty());
     EXPECT_TRUE(first.ui->Chkposition->isChecked());
 
@@ -102,7 +102,7 @@ TEST_F(MainWindowTest, GuardShowsFileErrorsAndClosesTheProgressWindow) {
     EXPECT_EQ(doubles.dialogs.messages[0].kind, MsgKind::Error);
     EXPECT_NE(doubles.dialogs.messages[0].text.find("/no/such/Results.txt"), std::string::npos);
     EXPECT_NE(doubles.dialogs.messages[0].text.find("Permission denied"), std::string::npos);
-    EXPECT_FALSE(OperationRunning);
+    EXPECT_FALSE(appState().OperationRunning);
 
     // While one run is going a second one is refused quietly.
     int inner = 0;

@@ -1,7 +1,7 @@
 #include "gui/compare/UMerge.h"
 #include "core/platform/Overwrite.h"
 #include "tests/support/Doubles.h"
-#include "core/workbench/UGlobal.h"
+#include "core/workbench/AppState.h"
 #include "gui/workbench/UProgressWindow.h"
 
 #include <QGroupBox>
@@ -22,8 +22,8 @@ class MergeFormTest : public ::testing::Test {
 protected:
     void SetUp() override {
         if (!FrmProgressWindow) FrmProgressWindow = new TFrmProgressWindow;
-        WorkFolder = dir.path();
-        ResultsFileName = dir.file("Results.txt");
+        appState().WorkFolder = dir.path();
+        appState().ResultsFileName = dir.file("Results.txt");
         form = std::make_unique<TFrmMerge>();
         form->show();
     }
@@ -105,7 +105,7 @@ TEST_F(MergeFormTest, CompareChosenFilesWritesAndOpensTheReport) {
     EXPECT_EQ(label("LblFile2")->text().toStdString(), two);
 
     QTest::mouseClick(button("CmdCompare"), Qt::LeftButton);
-    auto lines = ReadCrlfLines(ResultsFileName);
+    auto lines = ReadCrlfLines(appState().ResultsFileName);
     ASSERT_EQ(lines.size(), 23u);
     EXPECT_EQ(lines[2], "Before File: " + one);
     EXPECT_EQ(lines[3], "After File : " + two);
@@ -115,15 +115,15 @@ TEST_F(MergeFormTest, CompareChosenFilesWritesAndOpensTheReport) {
               (std::vector<std::string>{"Before File - Line No Longer Found:", "a", " ",
                                         "Before File - Line No Longer Found:", "b", " ",
                                         "After File - New Line Found:", "c", " "}));
-    EXPECT_EQ(doubles.shell.opened, std::vector<std::string>{ResultsFileName});
+    EXPECT_EQ(doubles.shell.opened, std::vector<std::string>{appState().ResultsFileName});
     EXPECT_TRUE(doubles.dialogs.messages.empty());
 
     // A shell failure names the report; the file stays complete.
     doubles.shell.result = ShellResult::Failed;
     QTest::mouseClick(button("CmdCompare"), Qt::LeftButton);
     EXPECT_EQ(doubles.dialogs.texts(),
-              std::vector<std::string>{"The compare results are located here : " + ResultsFileName});
-    EXPECT_EQ(ReadCrlfLines(ResultsFileName).size(), 23u);
+              std::vector<std::string>{"The compare results are located here : " + appState().ResultsFileName});
+    EXPECT_EQ(ReadCrlfLines(appState().ResultsFileName).size(), 23u);
 }
 
 TEST_F(MergeFormTest, LinesAreThoseOfTheChoiceNotOfTheFileNow) {
@@ -135,18 +135,18 @@ TEST_F(MergeFormTest, LinesAreThoseOfTheChoiceNotOfTheFileNow) {
     QTest::mouseClick(button("CmdSelect2"), Qt::LeftButton);
     EXPECT_EQ(label("LblFile2")->text().toStdString(), one);
     QTest::mouseClick(button("CmdCompare"), Qt::LeftButton);
-    EXPECT_EQ(ReadCrlfLines(ResultsFileName).size(), 14u);
+    EXPECT_EQ(ReadCrlfLines(appState().ResultsFileName).size(), 14u);
 }
 
 TEST_F(MergeFormTest, RunsWithoutTwoFilesOnlyComplain) {
-    WriteBytes(ResultsFileName, "earlier");
+    WriteBytes(appState().ResultsFileName, "earlier");
     doubles.dialogs.fileAnswers = {file("one.txt", "x\n")};
     QTest::mouseClick(button("CmdSelect1"), Qt::LeftButton);
     spin("Spin1")->setValue(5);  // a bad range as well: only the first message shows
     QTest::mouseClick(button("CmdCompare"), Qt::LeftButton);
     QTest::mouseClick(button("CmdMerge"), Qt::LeftButton);
     EXPECT_EQ(doubles.dialogs.texts(), (std::vector<std::string>{kMsgCompareNoFiles, kMsgMergeNoFiles}));
-    EXPECT_EQ(ReadBytes(ResultsFileName), "earlier");
+    EXPECT_EQ(ReadBytes(appState().ResultsFileName), "earlier");
     EXPECT_TRUE(doubles.shell.opened.empty());
 }
 
@@ -158,7 +158,7 @@ TEST_F(MergeFormTest, MergeReadsEverySettingFromTheControls) {
     spin("Spin4")->setValue(4);
     radio("RadBoth")->setChecked(true);
     QTest::mouseClick(button("CmdMerge"), Qt::LeftButton);
-    auto lines = ReadCrlfLines(ResultsFileName);
+    auto lines = ReadCrlfLines(appState().ResultsFileName);
     ASSERT_EQ(lines.size(), 14u);
     EXPECT_EQ(lines[4], "Merging based on File 1 positions between 1 and 2");
     EXPECT_EQ(lines[5], "Merging based on File 2 positions between 3 and 4");
@@ -166,18 +166,18 @@ TEST_F(MergeFormTest, MergeReadsEverySettingFromTheControls) {
     EXPECT_EQ(lines[7], "Merge shows lines where data positions MATCH.");
     EXPECT_EQ(std::vector<std::string>(lines.begin() + 11, lines.end()),
               (std::vector<std::string>{"01apple", "zz01red", "01plum"}));
-    EXPECT_EQ(doubles.shell.opened, std::vector<std::string>{ResultsFileName});
+    EXPECT_EQ(doubles.shell.opened, std::vector<std::string>{appState().ResultsFileName});
 
     radio("RadMismatch")->setChecked(true);
     radio("RadSecond")->setChecked(true);
     doubles.shell.result = ShellResult::Failed;
     QTest::mouseClick(button("CmdMerge"), Qt::LeftButton);
-    lines = ReadCrlfLines(ResultsFileName);
+    lines = ReadCrlfLines(appState().ResultsFileName);
     EXPECT_EQ(lines.back(), "zz03blue");
     EXPECT_EQ(lines[6], "Merge includes only lines from FILE 2.");
     EXPECT_EQ(
         doubles.dialogs.texts(),
-        std::vector<std::string>{"The new file has been created with your changes : " + ResultsFileName});
+        std::vector<std::string>{"The new file has been created with your changes : " + appState().ResultsFileName});
 
     spin("Spin4")->setValue(5);
     QTest::mouseClick(button("CmdMerge"), Qt::LeftButton);
@@ -196,15 +196,15 @@ TEST_F(MergeFormTest, UnreadableChoiceKeepsTheEarlierFile) {
 }
 
 TEST_F(MergeFormTest, TheResultsFileIsNeverOverwrittenAsAnInput) {
-    WriteBytes(ResultsFileName, "old report\n");
-    choose(ResultsFileName, file("two.txt", "x\n"));
+    WriteBytes(appState().ResultsFileName, "old report\n");
+    choose(appState().ResultsFileName, file("two.txt", "x\n"));
     QTest::mouseClick(button("CmdCompare"), Qt::LeftButton);
     QTest::mouseClick(button("CmdMerge"), Qt::LeftButton);
     auto texts = doubles.dialogs.texts();
     ASSERT_EQ(texts.size(), 2u);
-    EXPECT_EQ(texts[0], OverwriteRefusalText(ResultsFileName));
+    EXPECT_EQ(texts[0], OverwriteRefusalText(appState().ResultsFileName));
     EXPECT_EQ(texts[1], texts[0]);
-    EXPECT_EQ(ReadBytes(ResultsFileName), "old report\n");
+    EXPECT_EQ(ReadBytes(appState().ResultsFileName), "old report\n");
     EXPECT_TRUE(doubles.shell.opened.empty());
 }
 

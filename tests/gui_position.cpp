@@ -252,9 +252,11 @@ TEST(PositionFinder, ShowsAFileOfAwkwardBytes) {
                                        "gone\r\n",
                                        32));
     NullProgress progress;
-    LoadResult r = LoadInputFile(path, FinderRows, progress);
+    RunCounters counters;
+    RowList rows;
+    LoadResult r = LoadInputFile(path, rows, progress, counters);
     TFrmPosition finder;
-    finder.ShowLoad(&FinderRows, r.longestText);
+    finder.ShowLoad(&rows, r.longestText);
     finder.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&finder));
     QAbstractItemModel* model = finder.ui->ListBox1->model();

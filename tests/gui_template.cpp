@@ -3,7 +3,7 @@
 #include "tests/support/Doubles.h"
 #include "core/workbench/Links.h"
 #include "core/workbench/TemplateLogic.h"
-#include "core/workbench/UGlobal.h"
+#include "core/workbench/AppState.h"
 #include "gui/workbench/UProgressWindow.h"
 #include "gui/workbench/UTemplate.h"
 
@@ -54,8 +54,8 @@ protected:
     void SetUp() override {
         if (!FrmProgressWindow) FrmProgressWindow = new TFrmProgressWindow;
         if (!FrmTemplate) FrmTemplate = new TFrmTemplate;
-        WorkFolder = dir.path();
-        ResultsFileName = dir.file("Results.txt");
+        appState().WorkFolder = dir.path();
+        appState().ResultsFileName = dir.file("Results.txt");
         u = std::make_unique<Controls>(FrmTemplate);
         for (QPlainTextEdit* m : {u->Memo1, u->Memo33, u->Memo6, u->Memo7}) m->clear();
         for (QLineEdit* e : {u->Edit33, u->Edit6, u->Edit7}) e->clear();
@@ -84,9 +84,9 @@ protected:
 TEST_F(TemplateForm, ApplyWritesEveryCopyAndPublishes) {
     Fill("Dear NAME,\nYour code is CODE.\n", "NAME", "Ann\nBob\n", "CODE", "11\n22");
     Apply();
-    EXPECT_EQ(test::ReadCrlfLines(ResultsFileName),
+    EXPECT_EQ(test::ReadCrlfLines(appState().ResultsFileName),
               (std::vector<std::string>{"Dear Ann,", "Your code is 11.", "Dear Bob,", "Your code is 22."}));
-    EXPECT_EQ(doubles.shell.opened, std::vector<std::string>{ResultsFileName});
+    EXPECT_EQ(doubles.shell.opened, std::vector<std::string>{appState().ResultsFileName});
     EXPECT_FALSE(doubles.shell.openedMaximised.at(0));
     EXPECT_TRUE(doubles.dialogs.messages.empty());
     EXPECT_FALSE(FrmProgressWindow->isVisible());
@@ -97,13 +97,13 @@ TEST_F(TemplateForm, ApplyWritesEveryCopyAndPublishes) {
 }
 
 TEST_F(TemplateForm, RefusedRunShowsItsMessageAndTouchesNothing) {
-    test::WriteBytes(ResultsFileName, "earlier run\r\n");
+    test::WriteBytes(appState().ResultsFileName, "earlier run\r\n");
     Fill("t", "K", "a", "L", "");
     Apply();
     ASSERT_EQ(doubles.dialogs.messages.size(), 1u);
     EXPECT_EQ(doubles.dialogs.messages[0].text, kTemplateKeyFillerPair);
     EXPECT_EQ(doubles.dialogs.messages[0].caption, "Rowsmith");
-    EXPECT_EQ(test::ReadBytes(ResultsFileName), "earlier run\r\n");
+    EXPECT_EQ(test::ReadBytes(appState().ResultsFileName), "earlier run\r\n");
     EXPECT_TRUE(doubles.shell.opened.empty());
 }
 
@@ -111,7 +111,7 @@ TEST_F(TemplateForm, KeysAreTakenAsTypedAndTextKeepsItsCharacters) {
     // A key with a leading space; a filler with a no-break space and accented letters.
     Fill("X1 X2", " X", "\u00a0é\n");
     Apply();
-    EXPECT_EQ(test::ReadCrlfLines(ResultsFileName), std::vector<std::string>{"X1\u00a0é2"});
+    EXPECT_EQ(test::ReadCrlfLines(appState().ResultsFileName), std::vector<std::string>{"X1\u00a0é2"});
 }
 
 TEST_F(TemplateForm, CountLabelsFollowTheirMemoByTheRowRule) {
@@ -140,7 +140,7 @@ TEST_F(TemplateForm, CountLabelsFollowTheirMemoByTheRowRule) {
     u->Memo6->clear();
     Apply();
     EXPECT_TRUE(doubles.dialogs.messages.empty());
-    EXPECT_EQ(test::ReadCrlfLines(ResultsFileName), (std::vector<std::string>{"<p>", "<q>"}));
+    EXPECT_EQ(test::ReadCrlfLines(appState().ResultsFileName), (std::vector<std::string>{"<p>", "<q>"}));
 }
 
 TEST_F(TemplateForm, ExitEndsTheModalLoopAndKeepsTheBoxes) {
@@ -156,7 +156,7 @@ TEST_F(TemplateForm, ExitEndsTheModalLoopAndKeepsTheBoxes) {
 }
 
 TEST_F(TemplateForm, UnwritableResultsFileEndsInAnErrorBox) {
-    ResultsFileName = dir.file("no such folder/Results.txt");
+    appState().ResultsFileName = dir.file("no such folder/Results.txt");
     Fill("t", "K", "a");
     Apply();
     test::ExpectResultsFileErrorEndedRun(doubles);

@@ -34,8 +34,7 @@ BulkInsertSettings Settings(std::string key, bool before, bool after, std::strin
     return s;
 }
 
-BulkInsertOutcome RunIn(const TempDir& dir, const BulkInsertSettings& s,
-                        RecordingProgress* progress = nullptr) {
+BulkInsertResult RunIn(const TempDir& dir, const BulkInsertSettings& s, RecordingProgress* progress = nullptr) {
     RecordingProgress local;
     return BulkInsertFolder(dir.path() + "/", BulkInsertMask(s.extension), dir.path(), s,
                             progress ? *progress : local);
@@ -59,13 +58,12 @@ TEST(BulkInsert, MemoRowsDropOnlyTheEmptyLastLine) {
 }
 
 TEST(BulkInsert, ChecksInOrder) {
-    EXPECT_NE(ValidateBulkInsert(Settings("", false, false, "")).find("key string cannot be empty"),
+    auto check = [](const BulkInsertSettings& s) { return ValidateBulkInsert(s).value_or(""); };
+    EXPECT_NE(check(Settings("", false, false, "")).find("key string cannot be empty"), std::string::npos);
+    EXPECT_NE(check(Settings(" ", false, false, "")).find("\"data to insert\" cannot be empty"),
               std::string::npos);
-    EXPECT_NE(ValidateBulkInsert(Settings(" ", false, false, "")).find("\"data to insert\" cannot be empty"),
-              std::string::npos);
-    EXPECT_NE(ValidateBulkInsert(Settings(" ", false, false, "\n")).find("before or after checkbox"),
-              std::string::npos);
-    EXPECT_EQ(ValidateBulkInsert(Settings(" ", false, true, "\n")), "");
+    EXPECT_NE(check(Settings(" ", false, false, "\n")).find("before or after checkbox"), std::string::npos);
+    EXPECT_EQ(ValidateBulkInsert(Settings(" ", false, true, "\n")), std::nullopt);
 }
 
 TEST(BulkInsert, MaskKeepsTheExtensionAsTyped) {
@@ -118,9 +116,9 @@ TEST(BulkInsert, FolderRunCountsEveryFileAndRow) {
     EXPECT_FALSE(std::filesystem::exists(dir.file("new_skip.csv")));
     EXPECT_EQ(ReadBytes(dir.file("one.txt")), "KEY 1\nx\nKEY 2\n");  // the original is untouched
     EXPECT_EQ(progress.events, (std::vector<std::string>{"start:Processing. Please be patient...", "end"}));
-    ASSERT_EQ(out.messages.size(), 1u);
+    ASSERT_EQ(out.outcome.messages.size(), 1u);
     EXPECT_EQ(
-        out.messages[0],
+        out.outcome.messages[0],
         "Complete. New files were created in folder: " + dir.path() +
             " (Note that your original files are not altered, and new files were created in the folder with "
             "your changes added to them. The total files found were: 2  The total \"Before\" situations "
@@ -133,13 +131,13 @@ TEST(BulkInsert, NothingFoundShowsNoProgress) {
     WriteBytes(dir.file("a.csv"), "x\n");
     RecordingProgress progress;
     auto out = RunIn(dir, Settings("K", true, false, "X", "txt"), &progress);
-    EXPECT_EQ(out.messages, std::vector<std::string>{kBulkNothingFound});
+    EXPECT_EQ(out.outcome.messages, std::vector<std::string>{kBulkNothingFound});
     EXPECT_TRUE(progress.events.empty());
 
     // A missing folder is reported the same way.
     auto missing = BulkInsertFolder(dir.file("none") + "/", "*.*", dir.path(),
                                     Settings("K", true, false, "X"), progress);
-    EXPECT_EQ(missing.messages, std::vector<std::string>{kBulkNothingFound});
+    EXPECT_EQ(missing.outcome.messages, std::vector<std::string>{kBulkNothingFound});
 }
 
 TEST(BulkInsert, EmptyFolderWithEveryNameMaskReportsZero) {
@@ -149,8 +147,8 @@ TEST(BulkInsert, EmptyFolderWithEveryNameMaskReportsZero) {
     auto out = BulkInsertFolder(dir.file("work") + "/", "*.*", dir.file("work"),
                                 Settings("K", true, false, "X"), progress);
     EXPECT_EQ(out.counts.FilesFound, 0);
-    ASSERT_EQ(out.messages.size(), 1u);
-    EXPECT_NE(out.messages[0].find("files found were: 0 "), std::string::npos);
+    ASSERT_EQ(out.outcome.messages.size(), 1u);
+    EXPECT_NE(out.outcome.messages[0].find("files found were: 0 "), std::string::npos);
     EXPECT_EQ(progress.events.size(), 2u);
 }
 
@@ -165,8 +163,8 @@ TEST(BulkInsert, NeverTakesTheCopiesItWrites) {
     EXPECT_EQ(ReadBytes(dir.file("new_a.txt")), "KEY\r\nX\r\n");
     EXPECT_FALSE(std::filesystem::exists(dir.file("new_new_a.txt")));
     EXPECT_EQ(ReadBytes(dir.file("new_new_b.txt")), "KEY\r\nX\r\n");
-    ASSERT_EQ(out.messages.size(), 2u);
-    EXPECT_NE(out.messages[0].find("new_a.txt"), std::string::npos);
+    ASSERT_EQ(out.outcome.messages.size(), 2u);
+    EXPECT_NE(out.outcome.messages[0].find("new_a.txt"), std::string::npos);
 
     // A second run replaces its copies rather than copying them again.
     auto again = RunIn(dir, Settings("KEY", false, true, "X"));
@@ -198,8 +196,8 @@ TEST(BulkInsert, APipeOrDeviceIsLeftOutInsteadOfHangingTheRun) {
     auto out = RunIn(dir, Settings("KEY", false, true, "X"));
     EXPECT_EQ(out.counts.FilesFound, 1);
     EXPECT_FALSE(std::filesystem::exists(dir.file("new_p.txt")));
-    ASSERT_EQ(out.messages.size(), 2u);
-    EXPECT_EQ(out.messages[0], "These entries were left out, as they are not regular files:\np.txt");
+    ASSERT_EQ(out.outcome.messages.size(), 2u);
+    EXPECT_EQ(out.outcome.messages[0], "These entries were left out, as they are not regular files:\np.txt");
 }
 
 TEST(BulkInsert, CopyThatIsTheInputIsLeftOut) {

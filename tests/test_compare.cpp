@@ -60,8 +60,8 @@ TEST(Compare, WritesHeaderCountsAndSortedDifferences) {
     CompareRun r("b\na\n\na\n", "a\r\nc\r\n");
     RunOutcome out = r.run();
     EXPECT_TRUE(out.messages.empty());
-    EXPECT_TRUE(out.publish);
-    EXPECT_STREQ(out.publishPrefix, kPublishCompare);
+    EXPECT_TRUE(test::Publishes(out, r.results));
+    EXPECT_EQ(out.failure, kPublishCompare);
 
     std::vector<std::string> expected = {
         "File Compare Results:",
@@ -110,8 +110,7 @@ TEST(Compare, RefusesWithoutTwoFilesAndLeavesResultsAlone) {
     for (auto [f1, f2] :
          std::vector<std::pair<std::string, std::string>>{{"", "x"}, {"x", " \t"}, {"", ""}}) {
         RunOutcome out = CompareLoadedFiles({f1, f2}, r.f1, r.f2, r.results, r.progress);
-        EXPECT_EQ(out.messages, std::vector<std::string>{kMsgCompareNoFiles});
-        EXPECT_FALSE(out.publish);
+        EXPECT_EQ(test::OnlyMessage(out), kMsgCompareNoFiles);
     }
     EXPECT_EQ(ReadBytes(r.results), "earlier");
 }

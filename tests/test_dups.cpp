@@ -3,7 +3,6 @@
 #include "tests/support/Doubles.h"
 #include "tests/support/Reference.h"
 #include "core/workbench/DupsLogic.h"
-#include "core/workbench/UGlobal.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +10,8 @@
 #include <random>
 
 using namespace rs;
+using rs::test::OnlyMessage;
+using rs::test::Publishes;
 using rs::test::ReadBytes;
 using rs::test::ReadCrlfLines;
 using rs::test::TempDir;
@@ -30,10 +31,11 @@ RowList MakeRows(const Rows& rows) {
 Rows RunChoice(const Rows& rows, int spin1, int spin2, DupsChoice choice) {
     TempDir dir;
     RowList list = MakeRows(rows);
-    InputLineCount = static_cast<std::int32_t>(rows.size());
+    RunCounters counters;
+    counters.InputLineCount = static_cast<std::int32_t>(rows.size());
     NullProgress progress;
-    DupsResult r = RunDups(list, {spin1, spin2, choice}, dir.file("Results.txt"), progress);
-    EXPECT_TRUE(r.publish);
+    RunOutcome r = RunDups(list, {spin1, spin2, choice}, dir.file("Results.txt"), progress, counters);
+    EXPECT_TRUE(Publishes(r, dir.file("Results.txt")));
     EXPECT_TRUE(r.messages.empty());
     return ReadCrlfLines(dir.file("Results.txt"));
 }
@@ -52,16 +54,15 @@ TEST(Dups, ReversedPositionsAreRefusedBeforeAnythingIsWritten) {
         ValidateDups({2, 1, DupsChoice::All1Dups}),
         "Your first position entered is larger then the second position. Please change the byte positions "
         "you have chosen.");
-    EXPECT_EQ(ValidateDups({3, 3, DupsChoice::OnlyDups}), "");
+    EXPECT_EQ(ValidateDups({3, 3, DupsChoice::OnlyDups}), std::nullopt);
 
     TempDir dir;
     WriteBytes(dir.file("Results.txt"), "old\r\n");
     Recorder rec;
     RowList rows = MakeRows({"a", "a"});
-    DupsResult r = RunDups(rows, {5, 4, DupsChoice::OnlyDups}, dir.file("Results.txt"), rec);
-    EXPECT_FALSE(r.publish);
-    ASSERT_EQ(r.messages.size(), 1u);
-    EXPECT_EQ(r.messages[0], kDupsPositionsReversed);
+    RunCounters counters;
+    RunOutcome r = RunDups(rows, {5, 4, DupsChoice::OnlyDups}, dir.file("Results.txt"), rec, counters);
+    EXPECT_EQ(OnlyMessage(r), kDupsPositionsReversed);
     EXPECT_TRUE(rec.texts.empty());
     EXPECT_EQ(ReadBytes(dir.file("Results.txt")), "old\r\n");
 }
@@ -192,21 +193,22 @@ TEST(Dups, MatchesTheSortedWorkListOnLargeInputs) {
 TEST(Dups, ProgressRunsOverBothPassesFromZero) {
     TempDir dir;
     RowList rows = MakeRows({"h", "g", "f", "e", "d", "c", "b", "a"});
-    InputLineCount = 8;
+    RunCounters counters;
+    counters.InputLineCount = 8;
     Recorder rec;
-    RunDups(rows, {1, 1, DupsChoice::All1Dups}, dir.file("Results.txt"), rec);
+    RunDups(rows, {1, 1, DupsChoice::All1Dups}, dir.file("Results.txt"), rec, counters);
     std::vector<std::string> expected = {"start:Processing. Please be patient..."};
     for (const char* prefix : {"Evaluating your data ... ", "Writing your results ... "})
         for (int p : {0, 12, 25, 38, 50, 62, 75, 88})
             expected.push_back(prefix + std::to_string(p) + "% complete");
     expected.push_back("end");
     EXPECT_EQ(rec.texts, expected);
-    EXPECT_EQ(ProgressPercent, 88);
+    EXPECT_EQ(counters.ProgressPercent, 88);
 
     // A divisor of 0 (the input was empty when loaded) leaves the start text up.
-    InputLineCount = 0;
+    counters.InputLineCount = 0;
     Recorder quiet;
-    RunDups(rows, {1, 1, DupsChoice::All1Dups}, dir.file("Results.txt"), quiet);
+    RunDups(rows, {1, 1, DupsChoice::All1Dups}, dir.file("Results.txt"), quiet, counters);
     EXPECT_EQ(quiet.texts, (std::vector<std::string>{"start:Processing. Please be patient...", "end"}));
 }
 
@@ -219,9 +221,10 @@ TEST(Dups, ResultsFileIsReplacedAndFailuresSurface) {
     WriteBytes(out.file("Results.txt"), "earlier run\r\n");
     RowList rows = MakeRows({"a"});
     NullProgress progress;
-    RunDups(rows, {1, 1, DupsChoice::OnlyDups}, out.file("Results.txt"), progress);
+    RunCounters counters;
+    RunDups(rows, {1, 1, DupsChoice::OnlyDups}, out.file("Results.txt"), progress, counters);
     EXPECT_EQ(ReadBytes(out.file("Results.txt")), "");
 
-    EXPECT_THROW(RunDups(rows, {1, 1, DupsChoice::NoDups}, out.file("missing/Results.txt"), progress),
+    EXPECT_THROW(RunDups(rows, {1, 1, DupsChoice::NoDups}, out.file("missing/Results.txt"), progress, counters),
                  FileError);
 }

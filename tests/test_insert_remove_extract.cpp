@@ -1,7 +1,6 @@
 #include "core/workbench/ExtractLogic.h"
 #include "core/workbench/InsertLogic.h"
 #include "core/workbench/RemoveLogic.h"
-#include "core/workbench/UGlobal.h"
 #include "core/platform/FileError.h"
 #include "tests/support/Doubles.h"
 #include "tests/support/Reference.h"
@@ -33,14 +32,15 @@ RowList Rows(const Lines& lines) {
 struct Harness {
     test::TempDir dir;
     Recorder progress;
-    DialogOutcome outcome;
+    RunCounters counters;
+    RunOutcome outcome;
     std::string file() const { return dir.file("Results.txt"); }
 
     template <class Settings, class Run>
     Lines run(const Lines& lines, const Settings& s, Run fn) {
         RowList rows = Rows(lines);
-        InputLineCount = static_cast<std::int32_t>(lines.size());
-        outcome = fn(rows, s, file(), progress);
+        counters.InputLineCount = static_cast<std::int32_t>(lines.size());
+        outcome = fn(rows, s, file(), progress, counters);
         return test::ReadCrlfLines(file());
     }
 };
@@ -93,7 +93,7 @@ TEST(Insert, ProgressCountsFromZeroAndEmptyInputStillWritesTheFile) {
     h.run(Lines{"a", "b", "c"}, InsertSettings{"X", 0, "", ""}, RunInsert);
     EXPECT_EQ(h.progress.texts, (Lines{"Processing. Please be patient...", Processing(0), Processing(33),
                                        Processing(67), "<end>"}));
-    EXPECT_TRUE(h.outcome.publish);
+    EXPECT_TRUE(test::Publishes(h.outcome, h.file()));
     EXPECT_TRUE(h.outcome.messages.empty());
 
     Harness empty;
@@ -104,14 +104,15 @@ TEST(Insert, ProgressCountsFromZeroAndEmptyInputStillWritesTheFile) {
 TEST(DialogRuns, UnwritableResultsFileThrowsAfterTheProgressStarted) {
     RowList rows = Rows({"a"});
     Recorder p;
+    RunCounters c;
     test::TempDir dir;
     const std::string bad = dir.file("missing/Results.txt");
-    EXPECT_THROW(RunInsert(rows, InsertSettings{}, bad, p), FileError);
-    EXPECT_THROW(RunRemove(rows, ByKey(1, 1), bad, p), FileError);
-    EXPECT_THROW(RunRemove(rows, ByPosition(1, 1), bad, p), FileError);
+    EXPECT_THROW(RunInsert(rows, InsertSettings{}, bad, p, c), FileError);
+    EXPECT_THROW(RunRemove(rows, ByKey(1, 1), bad, p, c), FileError);
+    EXPECT_THROW(RunRemove(rows, ByPosition(1, 1), bad, p, c), FileError);
     ExtractSettings e;
     e.choice = ExtractChoice::ExtractWords;
-    EXPECT_THROW(RunExtract(rows, e, bad, p), FileError);
+    EXPECT_THROW(RunExtract(rows, e, bad, p, c), FileError);
 }
 
 TEST(Remove, ValidationMessagesInTheirOrder) {
@@ -339,7 +340,7 @@ TEST(Extract, WordsAreSplitBySpacesOnly) {
                       RunExtract);
     EXPECT_EQ(out, (Lines{"one", "two\tthree", "single", "lead", "trail", "a\t", "b"}));
     EXPECT_EQ(h.outcome.messages, (Lines{"The total words extracted is: 7"}));
-    EXPECT_TRUE(h.outcome.publish);
+    EXPECT_TRUE(test::Publishes(h.outcome, h.file()));
     // One update a word with its row's index; blank rows give none.
     EXPECT_EQ(h.progress.texts, (Lines{"Processing. Please be patient...", Processing(0), Processing(50),
                                        Processing(67), Processing(83), "<end>"}));

@@ -4,7 +4,6 @@
 #include "tests/support/Doubles.h"
 #include "tests/support/LineRun.h"
 #include "core/workbench/LineOperations.h"
-#include "core/workbench/UGlobal.h"
 
 #include <gtest/gtest.h>
 
@@ -32,25 +31,23 @@ TEST(LineOperations, EmptyInputEmptiesTheResultsFileInEveryMode) {
         EXPECT_EQ(run.searchText, "ab") << mode;  // upper-cased only once a row is met
         std::string m = mode;
         if (m == "TALLY") {
-            EXPECT_EQ(run.outcome.message,
+            EXPECT_EQ(OnlyMessage(run.outcome),
                       "The word \"ab\" occurred 0 times in your text. Note: Uppercase or lowercase does not "
                       "matter as it will find it regardless.");
         } else if (m == "WORDCOUNT") {
-            EXPECT_EQ(run.outcome.message,
+            EXPECT_EQ(OnlyMessage(run.outcome),
                       "The total number of words in the file is: 0. A word is defined as any characters "
                       "surrounded by spaces.");
         } else if (m == "SUM") {
             EXPECT_EQ(
-                run.outcome.message,
+                OnlyMessage(run.outcome),
                 "The total sum is: 0   The total \"whole\" values summed up is 0   The total \"frac\" "
                 "(decimal) values summed up is 0   There were 0 values total used in the list and there "
                 "were 0 invalid values in your list that were thrown out.");
         } else {
-            EXPECT_EQ(run.outcome.kind, LineOutcome::Publish) << mode;
-            EXPECT_TRUE(run.outcome.messagesBefore.empty());
-            continue;
+            EXPECT_TRUE(Publishes(run.outcome, run.resultsFile)) << mode;
+            EXPECT_TRUE(run.outcome.messages.empty());
         }
-        EXPECT_EQ(run.outcome.kind, LineOutcome::Message) << mode;
     }
 }
 
@@ -136,7 +133,7 @@ TEST(LineOperations, WordCount) {
     for (auto& c : cases) {
         LineRun run = RunMode("WORDCOUNT", c.rows);
         EXPECT_EQ(run.lines, c.out) << c.rows;
-        EXPECT_EQ(run.outcome.message,
+        EXPECT_EQ(OnlyMessage(run.outcome),
                   "The total number of words in the file is: " + std::to_string(c.words) +
                       ". A word is defined as any characters surrounded by spaces.")
             << c.rows;
@@ -166,7 +163,7 @@ TEST(LineOperations, WordCountAgreesWithDeletingWordByWord) {
     }
     LineRun run = RunMode("WORDCOUNT", input);
     EXPECT_EQ(run.lines, expected);
-    EXPECT_EQ(run.outcome.message, "The total number of words in the file is: " + std::to_string(words) +
+    EXPECT_EQ(OnlyMessage(run.outcome), "The total number of words in the file is: " + std::to_string(words) +
                                        ". A word is defined as any characters surrounded by spaces.");
 }
 
@@ -188,7 +185,7 @@ TEST(LineOperations, TallyCountsCaseFoldedOccurrencesAndDeletesThem) {
         LineRun run = RunMode("TALLY", c.rows, c.search);
         EXPECT_EQ(run.lines, c.out) << c.rows;
         EXPECT_EQ(run.searchText, c.shown);
-        EXPECT_EQ(run.outcome.message,
+        EXPECT_EQ(OnlyMessage(run.outcome),
                   "The word \"" + c.shown + "\" occurred " + std::to_string(c.count) +
                       " times in your text. Note: Uppercase or lowercase does not matter "
                       "as it will find it regardless.");
@@ -233,8 +230,8 @@ TEST(LineOperations, PercentagesAfterEveryRow) {
     EXPECT_EQ(run.progress.texts,
               (Lines{"start:Processing. Please be patient...", Percent(12), Percent(25), Percent(38),
                      Percent(50), Percent(62), Percent(75), Percent(88), Percent(100), "end"}));
-    EXPECT_EQ(RowCounter, 8);
-    EXPECT_EQ(ProgressPercent, 100);
+    EXPECT_EQ(run.counters.RowCounter, 8);
+    EXPECT_EQ(run.counters.ProgressPercent, 100);
 
     // A file that grew since it was loaded passes 100; one loaded empty shows no percentage.
     LineRun grown = RunMode("TRIM", "a\nb\nc\n", "", '.', 2);
@@ -242,7 +239,7 @@ TEST(LineOperations, PercentagesAfterEveryRow) {
     LineRun unloaded = RunMode("COUNT", "a\nb\nc\n", "", '.', 0);
     EXPECT_EQ(unloaded.progress.texts, (Lines{"start:Processing. Please be patient...", "end"}));
     EXPECT_EQ(unloaded.lines, (Lines{"1) a", "2) b", "3) c"}));
-    EXPECT_EQ(RowCounter, 3);
+    EXPECT_EQ(unloaded.counters.RowCounter, 3);
 }
 
 TEST(RemoveTextEverywhere, DeletesUntilNoneIsLeftAndKeepsEveryRow) {
@@ -258,19 +255,21 @@ TEST(RemoveTextEverywhere, DeletesUntilNoneIsLeftAndKeepsEveryRow) {
     };
     for (auto& c : cases) {
         WriteBytes(dir.file("in.txt"), c.rows);
-        InputLineCount = static_cast<int>(c.out.size());
+        RunCounters counters;
+        counters.InputLineCount = static_cast<int>(c.out.size());
         RecordingProgress progress;
-        LineOutcome o = RemoveTextEverywhere(dir.file("in.txt"), c.search, dir.file("out.txt"), progress);
-        EXPECT_EQ(o.kind, LineOutcome::Publish);
-        EXPECT_TRUE(o.messagesBefore.empty());
+        RunOutcome o = RemoveTextEverywhere(dir.file("in.txt"), c.search, dir.file("out.txt"), progress, counters);
+        EXPECT_TRUE(Publishes(o, dir.file("out.txt")));
+        EXPECT_TRUE(o.messages.empty());
         EXPECT_EQ(ReadCrlfLines(dir.file("out.txt")), c.out) << c.rows;
         EXPECT_EQ(progress.texts.front(), "start:Processing. Please be patient...");
         EXPECT_EQ(progress.texts.end()[-2], Percent(100));
-        EXPECT_EQ(RowCounter, static_cast<int>(c.out.size()));
+        EXPECT_EQ(counters.RowCounter, static_cast<int>(c.out.size()));
     }
     WriteBytes(dir.file("in.txt"), "");
     RecordingProgress progress;
-    RemoveTextEverywhere(dir.file("in.txt"), "a", dir.file("out.txt"), progress);
+    RunCounters counters;
+    RemoveTextEverywhere(dir.file("in.txt"), "a", dir.file("out.txt"), progress, counters);
     EXPECT_EQ(ReadBytes(dir.file("out.txt")), "");
     EXPECT_EQ(progress.texts, (Lines{"start:Processing. Please be patient...", "end"}));
 }
@@ -279,18 +278,18 @@ TEST(RemoveLinesContaining, WritesTheOtherRowsAndCountsTheRemovedOnes) {
     TempDir dir;
     RowList rows;
     for (const char* r : {"keep", "", "the Smith row", "smith", "Smith", " "}) rows.append(r);
-    LineOutcome o = RemoveLinesContaining(rows, "Smith", dir.file("out.txt"));
+    RunOutcome o = RemoveLinesContaining(rows, "Smith", dir.file("out.txt"));
     EXPECT_EQ(ReadCrlfLines(dir.file("out.txt")), (Lines{"keep", "", "smith", " "}));
-    EXPECT_EQ(o.kind, LineOutcome::Publish);
-    EXPECT_EQ(o.messagesBefore, (Lines{"Total rows removed = 2"}));
+    EXPECT_TRUE(Publishes(o, dir.file("out.txt")));
+    EXPECT_EQ(o.messages, (Lines{"Total rows removed = 2"}));
 
     o = RemoveLinesContaining(rows, "zz", dir.file("out.txt"));
     EXPECT_EQ(ReadCrlfLines(dir.file("out.txt")).size(), rows.size());
-    EXPECT_EQ(o.messagesBefore, (Lines{"Total rows removed = 0"}));
+    EXPECT_EQ(o.messages, (Lines{"Total rows removed = 0"}));
 
     o = RemoveLinesContaining(RowList(), "zz", dir.file("out.txt"));
     EXPECT_EQ(ReadBytes(dir.file("out.txt")), "");
-    EXPECT_EQ(o.messagesBefore, (Lines{"Total rows removed = 0"}));
+    EXPECT_EQ(o.messages, (Lines{"Total rows removed = 0"}));
 }
 
 TEST(LineOperations, RefusesToWriteOverItsOwnInput) {
@@ -299,15 +298,17 @@ TEST(LineOperations, RefusesToWriteOverItsOwnInput) {
     WriteBytes(results, "a\r\nb\r\n");
     std::string search = "a";
     RecordingProgress progress;
+    RunCounters counters;
     for (const char* mode : kAllModes)
-        EXPECT_THROW(RunLineOperation(mode, results, search, results, progress), OverwriteRefused) << mode;
-    EXPECT_THROW(RemoveTextEverywhere(results, "a", results, progress), OverwriteRefused);
+        EXPECT_THROW(RunLineOperation(mode, results, search, results, progress, counters), OverwriteRefused)
+            << mode;
+    EXPECT_THROW(RemoveTextEverywhere(results, "a", results, progress, counters), OverwriteRefused);
     // The same file under another name, or through a link, is refused too.
     std::string other = dir.file("sub/../Results.txt");
     std::filesystem::create_directory(dir.file("sub"));
     std::filesystem::create_symlink(results, dir.file("link.txt"));
-    EXPECT_THROW(RemoveTextEverywhere(other, "a", results, progress), OverwriteRefused);
-    EXPECT_THROW(RemoveTextEverywhere(dir.file("link.txt"), "a", results, progress), OverwriteRefused);
+    EXPECT_THROW(RemoveTextEverywhere(other, "a", results, progress, counters), OverwriteRefused);
+    EXPECT_THROW(RemoveTextEverywhere(dir.file("link.txt"), "a", results, progress, counters), OverwriteRefused);
     RowList rows;
     rows.loadFile(dir.file("link.txt"));
     try {
@@ -325,35 +326,15 @@ TEST(LineOperations, MissingInputRaisesFileErrorAndLeavesTheResultsAlone) {
     WriteBytes(dir.file("Results.txt"), "previous\r\n");
     std::string search = "a";
     RecordingProgress progress;
-    EXPECT_THROW(RunLineOperation("SUM", dir.file("gone.txt"), search, dir.file("Results.txt"), progress),
-                 FileError);
-    EXPECT_THROW(RemoveTextEverywhere(dir.file("gone.txt"), "a", dir.file("Results.txt"), progress),
+    RunCounters counters;
+    EXPECT_THROW(
+        RunLineOperation("SUM", dir.file("gone.txt"), search, dir.file("Results.txt"), progress, counters),
+        FileError);
+    EXPECT_THROW(RemoveTextEverywhere(dir.file("gone.txt"), "a", dir.file("Results.txt"), progress, counters),
                  FileError);
     EXPECT_TRUE(progress.texts.empty());
     EXPECT_EQ(ReadBytes(dir.file("Results.txt")), "previous\r\n");
-    EXPECT_THROW(RunLineOperation("trim", dir.file("gone.txt"), search, dir.file("Results.txt"), progress),
+    EXPECT_THROW(
+        RunLineOperation("trim", dir.file("gone.txt"), search, dir.file("Results.txt"), progress, counters),
                  std::invalid_argument);
-}
-
-TEST(FinishLineOutcome, ShowsMessagesBeforePublishingOrInsteadOfIt) {
-    DoublesScope doubles;
-    struct OrderShell : Shell {
-        explicit OrderShell(RecordingDialogs& d) : dialogs(d) {}
-        void open(const std::string& target, bool, ShellDone done) override {
-            opened.push_back(target + " after " + std::to_string(dialogs.messages.size()));
-            done(ShellResult::Ok);
-        }
-        void openFolder(const std::string&, ShellDone done) override { done(ShellResult::Ok); }
-        RecordingDialogs& dialogs;
-        Lines opened;
-    } shell(doubles.dialogs);
-    InstallShell(&shell);
-    ResultsFileName = "/w/Results.txt";
-
-    FinishLineOutcome({LineOutcome::Publish, {}, {"Total rows removed = 3"}});
-    EXPECT_EQ(shell.opened, (Lines{"/w/Results.txt after 1"}));
-    FinishLineOutcome({LineOutcome::Message, "counted", {}});
-    EXPECT_EQ(shell.opened.size(), 1u);
-    EXPECT_EQ(doubles.dialogs.texts(), (Lines{"Total rows removed = 3", "counted"}));
-    InstallShell(&doubles.shell);
 }

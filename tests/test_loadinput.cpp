@@ -3,7 +3,6 @@
 #include "core/platform/Overwrite.h"
 #include "tests/support/Doubles.h"
 #include "core/workbench/LoadInput.h"
-#include "core/workbench/UGlobal.h"
 
 #include <gtest/gtest.h>
 
@@ -74,9 +73,10 @@ TEST(LoadInputFile, CountsRowsCharactersBlanksAndExtremes) {
         WriteBytes(path, c.bytes);
         RowList rows;
         rows.append("stale");
-        InputLineCount = 99;
+        RunCounters counters;
+        counters.InputLineCount = 99;
         RecordingProgress progress;
-        LoadResult r = LoadInputFile(path, rows, progress);
+        LoadResult r = LoadInputFile(path, rows, progress, counters);
         const Expected& e = c.e;
         EXPECT_EQ(r.rowCount, e.rows);
         EXPECT_EQ(r.totalChars, e.total);
@@ -88,7 +88,7 @@ TEST(LoadInputFile, CountsRowsCharactersBlanksAndExtremes) {
         EXPECT_EQ(r.shortestRow, e.shortestRow);
         EXPECT_EQ(r.longestText, e.longestText);
         EXPECT_EQ(rows.size(), static_cast<std::size_t>(e.rows));
-        EXPECT_EQ(InputLineCount, e.rows);
+        EXPECT_EQ(counters.InputLineCount, e.rows);
         EXPECT_TRUE(r.complete);
         EXPECT_EQ(r.statusText,
                   "Total lines: " + std::to_string(e.rows) + "   Next, double-click an option below.");
@@ -129,7 +129,8 @@ TEST(LoadInputFile, ManyTiedRowsKeepTheFirstLongestAndShortest) {
     WriteBytes(dir.file("in.txt"), text);
     RowList rows;
     RecordingProgress progress;
-    LoadResult r = LoadInputFile(dir.file("in.txt"), rows, progress);
+    RunCounters counters;
+    LoadResult r = LoadInputFile(dir.file("in.txt"), rows, progress, counters);
     EXPECT_EQ(r.rowCount, e.rows);
     EXPECT_EQ(r.totalChars, e.total);
     EXPECT_EQ(r.blankRows, e.blank);
@@ -148,7 +149,8 @@ TEST(LoadInputFile, StatisticsLinesOfAnEmptyFileAreAllZero) {
     WriteBytes(path, "");
     RowList rows;
     NullProgress progress;
-    LoadResult r = LoadInputFile(path, rows, progress);
+    RunCounters counters;
+    LoadResult r = LoadInputFile(path, rows, progress, counters);
     EXPECT_EQ(r.statistics, (std::vector<std::string>{
                                 "----------------",
                                 "File Statistics:",
@@ -210,7 +212,8 @@ TEST(LoadInputFile, ReportsTheRowCountAfterEvery20000thRow) {
         WriteBytes(path, text);
         RowList rows;
         RecordingProgress progress;
-        LoadInputFile(path, rows, progress);
+        RunCounters counters;
+        LoadInputFile(path, rows, progress, counters);
         EXPECT_EQ(progress.events, c.events) << c.rows << " rows";
     }
 }
@@ -219,15 +222,16 @@ TEST(LoadInputFile, UnreadableFileFailsBeforeTheProgressWindowShows) {
     TempDir dir;
     RowList rows;
     rows.append("old");
-    InputLineCount = 5;
+    RunCounters counters;
+    counters.InputLineCount = 5;
     RecordingProgress progress;
     LoadResult r;
     r.rowCount = 7;
-    EXPECT_THROW(LoadInputFile(dir.file("missing.txt"), rows, progress, r), FileError);
-    EXPECT_THROW(LoadInputFile(dir.path(), rows, progress, r), FileError);
+    EXPECT_THROW(LoadInputFile(dir.file("missing.txt"), rows, progress, counters, r), FileError);
+    EXPECT_THROW(LoadInputFile(dir.path(), rows, progress, counters, r), FileError);
     EXPECT_TRUE(progress.events.empty());
     EXPECT_TRUE(rows.empty());
-    EXPECT_EQ(InputLineCount, 0);
+    EXPECT_EQ(counters.InputLineCount, 0);
     EXPECT_EQ(r.rowCount, 0);
     EXPECT_FALSE(r.complete);
     EXPECT_TRUE(r.statistics.empty());
@@ -242,7 +246,8 @@ TEST(LoadInputFile, LongSingleRowIsKeptWhole) {
     WriteBytes(path, row);
     RowList rows;
     NullProgress progress;
-    LoadResult r = LoadInputFile(path, rows, progress);
+    RunCounters counters;
+    LoadResult r = LoadInputFile(path, rows, progress, counters);
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0], row);
     EXPECT_EQ(r.longestText, row);
@@ -297,7 +302,8 @@ TEST(WritePastedText, WritesRowsWithCrLfAndNothingForAnEmptyMemo) {
     EXPECT_TRUE(WritePastedText(path, "\n"));
     RowList rows;
     NullProgress progress;
-    LoadResult r = LoadInputFile(path, rows, progress);
+    RunCounters counters;
+    LoadResult r = LoadInputFile(path, rows, progress, counters);
     EXPECT_EQ(r.rowCount, 1);
     EXPECT_EQ(r.blankRows, 1);
 }

@@ -1,6 +1,6 @@
 #include "core/workbench/Progress.h"
-#include "core/workbench/Publish.h"
-#include "core/workbench/UGlobal.h"
+#include "core/workbench/AppState.h"
+#include "core/workbench/RunOutcome.h"
 #include "tests/support/Doubles.h"
 
 #include <gtest/gtest.h>
@@ -33,7 +33,9 @@ TEST(PercentReporter, ShowsEveryChangeOnceAndTracksProgressPercent) {
     // Feed every row of a long run and compare with the percentage worked out row by row.
     for (int total : {1, 3, 8, 200, 997, 100000}) {
         Recorder rec;
-        PercentReporter rep(rec, kPrefixProcessing, total);
+        RunCounters counters;
+        counters.InputLineCount = total;
+        PercentReporter rep(rec, kPrefixProcessing, counters);
         std::vector<std::string> expected;
         int last = -1;
         for (int k = 1; k <= total; ++k) {
@@ -41,7 +43,7 @@ TEST(PercentReporter, ShowsEveryChangeOnceAndTracksProgressPercent) {
             int p = PercentOf(k, total);
             if (p != last) expected.push_back("Processing. Please be patient ... " + std::to_string(p) + "% complete");
             last = p;
-            ASSERT_EQ(ProgressPercent, p) << "k=" << k << " total=" << total;
+            ASSERT_EQ(counters.ProgressPercent, p) << "k=" << k << " total=" << total;
         }
         EXPECT_EQ(rec.texts, expected) << total;
     }
@@ -49,49 +51,55 @@ TEST(PercentReporter, ShowsEveryChangeOnceAndTracksProgressPercent) {
 
 TEST(PercentReporter, ZeroDivisorKeepsTheStartText) {
     Recorder rec;
-    PercentReporter rep(rec, kPrefixProcessing, 0);
+    RunCounters counters;
+    PercentReporter rep(rec, kPrefixProcessing, counters);
     for (int k = 1; k < 10; ++k) rep.row(k);
     EXPECT_TRUE(rec.texts.empty());
 }
 
-TEST(Publish, ShellFailureNamesTheFullPath) {
+TEST(Finish, ShowsMessagesThenOpensThenTellsWhereWhenTheShellFails) {
     rs::test::DoublesScope doubles;
-    ResultsFileName = "/home/u/.local/share/Rowsmith/Results.txt";
-    PublishResultsFile();
-    EXPECT_TRUE(doubles.dialogs.messages.empty());
-    ASSERT_EQ(doubles.shell.opened.size(), 1u);
-    EXPECT_EQ(doubles.shell.opened[0], ResultsFileName);
-
-    doubles.shell.result = ShellResult::Failed;
-    PublishResultsFile();
-    PublishResultsFile(kPublishCompare);
-    PublishResultsFile(kPublishCombine);
-    EXPECT_EQ(doubles.dialogs.texts(),
-              (std::vector<std::string>{
-                  "The new file has been created with your changes : " + ResultsFileName,
-                  "The compare results are located here : " + ResultsFileName,
-                  "The new file has been created : " + ResultsFileName}));
+    const std::string results = "/home/u/.local/share/Rowsmith/Results.txt";
+    Finish(RunOutcome::Publish(results, {"Total rows removed = 3"}));
+    Finish(RunOutcome::Messages({"counted"}));
+    EXPECT_EQ(doubles.events, (std::vector<std::string>{"message:Total rows removed = 3", "open:" + results,
+                                                         "message:counted"}));
     EXPECT_EQ(doubles.dialogs.messages[0].caption, "Rowsmith");
+
+    doubles.events.clear();
+    doubles.shell.result = ShellResult::Failed;
+    Finish(RunOutcome::Publish(results));
+    Finish(RunOutcome::Publish(results, {}, kPublishCompare));
+    Finish(RunOutcome::Publish(results, {}, kPublishCombine));
+    Finish(RunOutcome::OpenFolder("/data/", {"summary"}));
+    EXPECT_EQ(doubles.events,
+              (std::vector<std::string>{
+                  "open:" + results, "message:The new file has been created with your changes : " + results,
+                  "open:" + results, "message:The compare results are located here : " + results,
+                  "open:" + results, "message:The new file has been created : " + results, "folder:/data/",
+                  "message:Your files are located at: /data/", "message:summary"}));
 }
 
 TEST(WorkFolder, CreatedOnceAndReportedWhenImpossible) {
     rs::test::TempDir dir;
-    EXPECT_TRUE(PrepareWorkFolder(dir.path()));
-    EXPECT_EQ(WorkFolder, dir.path() + "/Rowsmith");
-    EXPECT_EQ(ResultsFileName, dir.path() + "/Rowsmith/Results.txt");
-    EXPECT_TRUE(PrepareWorkFolder(dir.path()));  // already there
+    AppState state;
+    EXPECT_TRUE(PrepareWorkFolder(state, dir.path()));
+    EXPECT_EQ(state.WorkFolder, dir.path() + "/Rowsmith");
+    EXPECT_EQ(state.ResultsFileName, dir.path() + "/Rowsmith/Results.txt");
+    EXPECT_TRUE(PrepareWorkFolder(state, dir.path()));  // already there
 
     rs::test::WriteBytes(dir.file("blocked"), "a file in the way");
     rs::test::TempDir other;
-    EXPECT_FALSE(PrepareWorkFolder(dir.file("blocked")));
+    EXPECT_FALSE(PrepareWorkFolder(state, dir.file("blocked")));
 }
 
 TEST(BusyScope, RefusesASecondRun) {
+    rs::test::DoublesScope doubles;
     BusyScope outer;
     ASSERT_TRUE(outer.acquired());
     {
         BusyScope inner;
         EXPECT_FALSE(inner.acquired());
     }
-    EXPECT_TRUE(OperationRunning);
+    EXPECT_TRUE(appState().OperationRunning);
 }

@@ -16,14 +16,14 @@ using rs::test::WriteBytes;
 namespace {
 
 struct SplitRun {
-    SplitOutcome outcome;
+    SplitResult result;
     std::vector<std::string> messages;
 };
 
 SplitRun Split(const std::string& input, std::int32_t from, std::int32_t to, bool keyInName = true) {
     SplitRun r;
     SplitSettings s{input, from, to, keyInName};
-    r.outcome = SplitFile(s, [&](const std::string& m) { r.messages.push_back(m); });
+    r.result = SplitFile(s, [&](const std::string& m) { r.messages.push_back(m); });
     return r;
 }
 
@@ -39,10 +39,10 @@ std::vector<std::string> Outputs(const TempDir& dir, const std::string& input) {
 }  // namespace
 
 TEST(Split, ChecksInOrder) {
-    EXPECT_NE(ValidateSplit({"", 3, 1, true}).find("Use the \"Select\" button"), std::string::npos);
+    EXPECT_NE(ValidateSplit({"", 3, 1, true}).value_or("").find("Use the \"Select\" button"), std::string::npos);
     EXPECT_EQ(ValidateSplit({"/x", 3, 1, true}),
               "Your starting position cannot be larger then your ending position.");
-    EXPECT_EQ(ValidateSplit({"/x", 3, 3, true}), "");
+    EXPECT_EQ(ValidateSplit({"/x", 3, 3, true}), std::nullopt);
 }
 
 TEST(Split, NamesTakeFolderAndExtension) {
@@ -66,10 +66,10 @@ TEST(Split, StartsAFileAtEveryChangeOfKey) {
     EXPECT_EQ(ReadBytes(dir.file("File1 AA.txt")), "AA1\r\nAA2\r\n");
     EXPECT_EQ(ReadBytes(dir.file("File2 BB.txt")), "BB1\r\n");
     EXPECT_EQ(ReadBytes(dir.file("File3 AA.txt")), "AA3\r\n");
-    EXPECT_EQ(r.outcome.folder, dir.path() + "/");
+    EXPECT_EQ(r.result.folder, dir.path() + "/");
     EXPECT_TRUE(r.messages.empty());
     EXPECT_EQ(
-        SplitSummary(r.outcome.counts),
+        SplitSummary(r.result.counts),
         "Total Lines Read: 5    Total Files Written: 3    Total rows written: 4     Total rows skipped: 1");
 }
 
@@ -84,7 +84,7 @@ TEST(Split, KeysCompareExactlyAndCountCharacters) {
                                                             "b",
                                                             "File2 Eb", "File3 eb"}));
     EXPECT_EQ(ReadBytes(dir.file("File3 eb")), "xeb3\r\nxeb4\r\n");
-    EXPECT_EQ(r.outcome.counts.filesWritten, 3);
+    EXPECT_EQ(r.result.counts.filesWritten, 3);
 }
 
 TEST(Split, OneCharacterKeyWithoutNames) {
@@ -116,11 +116,11 @@ TEST(Split, ShortRowStopsTheRunInOrder) {
             "A row was read that had a length smaller then the ending position you selected. This cannot be "
             "processed so the program will stop. The row number was: " +
                 std::to_string(c.stopLine));
-        EXPECT_TRUE(r.outcome.stoppedEarly);
-        EXPECT_EQ(r.outcome.counts.linesRead, c.counts.linesRead);
-        EXPECT_EQ(r.outcome.counts.filesWritten, c.counts.filesWritten);
-        EXPECT_EQ(r.outcome.counts.rowsWritten, c.counts.rowsWritten);
-        EXPECT_EQ(r.outcome.counts.rowsSkipped, c.counts.rowsSkipped);
+        EXPECT_TRUE(r.result.stoppedEarly);
+        EXPECT_EQ(r.result.counts.linesRead, c.counts.linesRead);
+        EXPECT_EQ(r.result.counts.filesWritten, c.counts.filesWritten);
+        EXPECT_EQ(r.result.counts.rowsWritten, c.counts.rowsWritten);
+        EXPECT_EQ(r.result.counts.rowsSkipped, c.counts.rowsSkipped);
         EXPECT_EQ(Outputs(d, "in"), c.files);
     }
 }
@@ -131,7 +131,7 @@ TEST(Split, EmptyInputWritesNothing) {
     auto r = Split(dir.file("in.txt"), 1, 5);
     EXPECT_TRUE(Outputs(dir, "in.txt").empty());
     EXPECT_EQ(
-        SplitSummary(r.outcome.counts),
+        SplitSummary(r.result.counts),
         "Total Lines Read: 0    Total Files Written: 0    Total rows written: 0     Total rows skipped: 0");
 }
 
@@ -158,8 +158,8 @@ TEST(Split, NeverWritesOverTheInput) {
     ASSERT_EQ(r.messages.size(), 1u);
     EXPECT_EQ(r.messages[0], OverwriteRefusalText(dir.file("File2.txt")));
     EXPECT_EQ(ReadBytes(dir.file("File1.txt")), "aa\r\n");
-    EXPECT_EQ(r.outcome.counts.filesWritten, 1);
-    EXPECT_EQ(r.outcome.counts.linesRead, r.outcome.counts.rowsWritten + r.outcome.counts.rowsSkipped);
+    EXPECT_EQ(r.result.counts.filesWritten, 1);
+    EXPECT_EQ(r.result.counts.linesRead, r.result.counts.rowsWritten + r.result.counts.rowsSkipped);
 }
 
 TEST(Split, AnOutputNameThatIsALinkIsReplacedNotWrittenThrough) {

@@ -99,7 +99,7 @@ TEST(TemplateCheck, FirstFailingCheckWinsInOrder) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(CheckTemplate(c.s), c.expected ? std::string(c.expected) : std::string());
+        EXPECT_EQ(ValidateTemplate(c.s).value_or(""), c.expected ? std::string(c.expected) : std::string());
     }
 }
 
@@ -152,9 +152,8 @@ TEST(TemplateRun, RefusedRunWritesNothingAndShowsNoProgress) {
     const std::string path = dir.file("Results.txt");
     test::WriteBytes(path, "old\r\n");
     Recorder progress;
-    TemplateOutcome out = RunTemplate(Make("t", "K", "a", "L", ""), path, progress);
-    EXPECT_EQ(out.messages, std::vector<std::string>{kTemplateKeyFillerPair});
-    EXPECT_FALSE(out.publish);
+    RunOutcome out = RunTemplate(Make("t", "K", "a", "L", ""), path, progress);
+    EXPECT_EQ(test::OnlyMessage(out), kTemplateKeyFillerPair);
     EXPECT_TRUE(progress.texts.empty());
     EXPECT_EQ(test::ReadBytes(path), "old\r\n");
 }
@@ -164,9 +163,9 @@ TEST(TemplateRun, OverwritesResultsAndPublishes) {
     const std::string path = dir.file("Results.txt");
     test::WriteBytes(path, "an older and longer results file\r\nwith two lines\r\n");
     Recorder progress;
-    TemplateOutcome out = RunTemplate(Make("x=K", "K", "1\n2"), path, progress);
+    RunOutcome out = RunTemplate(Make("x=K", "K", "1\n2"), path, progress);
     EXPECT_TRUE(out.messages.empty());
-    EXPECT_TRUE(out.publish);
+    EXPECT_TRUE(test::Publishes(out, path));
     EXPECT_EQ(progress.texts, std::vector<std::string>{std::string(kTextProcessing)});
     EXPECT_EQ(progress.ends, 1);
     EXPECT_EQ(test::ReadBytes(path), "x=1\r\nx=2\r\n");

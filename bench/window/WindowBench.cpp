@@ -22,7 +22,7 @@
 #include "gui/workbench/UDups.h"
 #include "gui/workbench/UExtract.h"
 #include "gui/workbench/UFirst.h"
-#include "core/workbench/UGlobal.h"
+#include "core/workbench/AppState.h"
 #include "gui/workbench/UGlobalForm.h"
 #include "gui/workbench/UProgressWindow.h"
 #include "gui/workbench/URemove.h"
@@ -225,6 +225,6 @@ int main(int argc, char** argv) {
         again = t.nsecsElapsed() / 1e9;
     }
     std::printf("load %.3f s  dispatch+run %.3f s  again %.3f s  rows %d\n", load, first, again,
-                InputLineCount);
+                appState().counters.InputLineCount);
     return 0;
 }

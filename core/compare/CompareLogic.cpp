@@ -2,7 +2,6 @@
 
 #include "core/platform/Chars.h"
 #include "core/platform/Collation.h"
-#include "core/platform/Dialogs.h"
 #include "core/platform/Overwrite.h"
 #include "core/platform/Parallel.h"
 #include "core/platform/TextFile.h"
@@ -90,18 +89,14 @@ void CompareWalk(const SortedLines& s1, const SortedLines& s2, Cut from, Cut to,
 
 }  // namespace
 
-void FinishRun(const RunOutcome& outcome) {
-    for (const std::string& m : outcome.messages) ShowMessage(m);
-    if (outcome.publish) PublishResultsFile(outcome.publishPrefix);
+std::optional<std::string> ValidateCompare(const CompareSettings& settings) {
+    if (chars::Trim(settings.file1).empty() || chars::Trim(settings.file2).empty()) return kMsgCompareNoFiles;
+    return std::nullopt;
 }
 
 RunOutcome CompareLoadedFiles(const CompareSettings& settings, const LoadedFile& before,
                               const LoadedFile& after, const std::string& resultsFile, Progress& progress) {
-    RunOutcome outcome;
-    if (chars::Trim(settings.file1).empty() || chars::Trim(settings.file2).empty()) {
-        outcome.messages.push_back(kMsgCompareNoFiles);
-        return outcome;
-    }
+    if (auto message = ValidateCompare(settings)) return RunOutcome::Messages({*message});
     RefuseOverwrite(resultsFile,
                     {settings.file1, settings.file2, before.ListHidden.source(), after.ListHidden.source()});
 
@@ -140,10 +135,7 @@ RunOutcome CompareLoadedFiles(const CompareSettings& settings, const LoadedFile&
         },
         [&progress] { progress.pump(); });
     out.close();
-
-    outcome.publish = true;
-    outcome.publishPrefix = kPublishCompare;
-    return outcome;
+    return RunOutcome::Publish(resultsFile, {}, kPublishCompare);
 }
 
 }  // namespace rs

@@ -5,10 +5,11 @@
 
 #include "core/platform/RowList.h"
 #include "core/workbench/Progress.h"
-#include "core/workbench/Publish.h"
+#include "core/workbench/RunOutcome.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -48,16 +49,6 @@ private:
 // whole file was read, so a failed read never leaves a mix of two files behind.
 void LoadFileIntoList(const std::string& path, LoadedFile& into);
 
-// What a run asks of its window once it is over: message boxes, in order, then maybe a
-// shell open of the results file.
-struct RunOutcome {
-    std::vector<std::string> messages;
-    bool publish = false;
-    const char* publishPrefix = kPublishChanges;
-};
-
-// Shows the outcome's messages and publishes the results file when asked.
-void FinishRun(const RunOutcome& outcome);
 
 // The paths the two labels show; empty when no file was chosen.
 struct CompareSettings {
@@ -68,6 +59,9 @@ struct CompareSettings {
 inline constexpr const char* kMsgCompareNoFiles =
     "You chose \"compare\", but you did not select 2 files. Use the buttons at the top to select your 2 "
     "files to compare.";
+
+// The message when a file is missing, or nothing when the compare may run.
+std::optional<std::string> ValidateCompare(const CompareSettings& settings);
 
 // Writes the compare report of `before` (File 1) against `after` (File 2) to resultsFile,
 // their non-blank lines sorted for the run. Lets pending events run through progress.pump()

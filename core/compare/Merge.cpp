@@ -13,13 +13,13 @@
 
 namespace rs {
 
-const char* ValidateMerge(const MergeSettings& s) {
+std::optional<std::string> ValidateMerge(const MergeSettings& s) {
     if (chars::Trim(s.file1).empty() || chars::Trim(s.file2).empty()) return kMsgMergeNoFiles;
     if (s.start1 > s.end1) return kMsgMergeFile1Range;
     if (s.start2 > s.end2) return kMsgMergeFile2Range;
     if (static_cast<std::int64_t>(s.end2) - s.start2 != static_cast<std::int64_t>(s.end1) - s.start1)
         return kMsgMergeLengths;
-    return nullptr;
+    return std::nullopt;
 }
 
 namespace {
@@ -164,11 +164,7 @@ void MergeWalk(const MergeSettings& s, MergeState& st, std::size_t iEnd, std::si
 
 RunOutcome MergeLoadedFiles(const MergeSettings& s, const RowList& lines1, const RowList& lines2,
                             const std::string& resultsFile) {
-    RunOutcome outcome;
-    if (const char* msg = ValidateMerge(s)) {
-        outcome.messages.push_back(msg);
-        return outcome;
-    }
+    if (auto message = ValidateMerge(s)) return RunOutcome::Messages({*message});
     RefuseOverwrite(resultsFile, {s.file1, s.file2, lines1.source(), lines2.source()});
 
     const std::int32_t keyLength = s.end1 - s.start1 + 1;
@@ -202,10 +198,7 @@ RunOutcome MergeLoadedFiles(const MergeSettings& s, const RowList& lines1, const
         MergeWalk(s, st, cuts[k + 1].first, cuts[k + 1].second);
     });
     out.close();
-
-    outcome.publish = true;
-    outcome.publishPrefix = kPublishChanges;
-    return outcome;
+    return RunOutcome::Publish(resultsFile);
 }
 
 }  // namespace rs

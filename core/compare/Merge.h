@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -46,8 +47,8 @@ inline constexpr const char* kMsgMergeLengths =
     "Obviously everything will mismatch if these lengths are not the same. Make sure you use the same length "
     "by adjusting your start and end positions.";
 
-// The first failing check's message, or nullptr when the settings are usable.
-const char* ValidateMerge(const MergeSettings& settings);
+// The first failing check's message, or nothing when the settings are usable.
+std::optional<std::string> ValidateMerge(const MergeSettings& settings);
 
 // The keyed rows of one file: its non-blank lines, each with its key, sorted by key and then
 // by line (byte order), so rows with equal keys lie next to each other. A line that ends

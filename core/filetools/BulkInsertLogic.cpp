@@ -20,7 +20,7 @@ std::vector<std::string> MemoRowList(std::string_view text) {
     return rows;
 }
 
-std::string ValidateBulkInsert(const BulkInsertSettings& s) {
+std::optional<std::string> ValidateBulkInsert(const BulkInsertSettings& s) {
     if (s.key.empty())
         return "Your key string cannot be empty. This is the text that will be searched for as the \"key\" "
                "to "
@@ -33,7 +33,7 @@ std::string ValidateBulkInsert(const BulkInsertSettings& s) {
         return "You must check either the before or after checkbox. This tells whether to insert text before "
                "the "
                "key line, after the key line, or both before and after the key line found.";
-    return {};
+    return std::nullopt;
 }
 
 std::string BulkInsertMask(const std::string& extension) {
@@ -71,16 +71,20 @@ void BulkInsertOneFile(const std::string& inPath, const std::string& outPath, co
     out.close();
 }
 
-BulkInsertOutcome BulkInsertFolder(const std::string& folder, const std::string& mask,
-                                   const std::string& workFolder, const BulkInsertSettings& s,
-                                   Progress& progress) {
-    BulkInsertOutcome result;
+BulkInsertResult BulkInsertFolder(const std::string& folder, const std::string& mask,
+                                  const std::string& workFolder, const BulkInsertSettings& s, Progress& progress) {
+    BulkInsertResult result;
+    std::vector<std::string>& messages = result.outcome.messages;
+    if (auto message = ValidateBulkInsert(s)) {
+        messages.push_back(*message);
+        return result;
+    }
     const std::vector<std::string> entries = FindEntries(folder, mask);
     // The platform's search also returns "." and ".." where the mask matches them: such a
     // folder counts as searched, even though they are never copied.
     const bool dotsFound = FolderExists(folder) && (WildcardMatch(mask, ".") || WildcardMatch(mask, ".."));
     if (entries.empty() && !dotsFound) {
-        result.messages.emplace_back(kBulkNothingFound);
+        messages.emplace_back(kBulkNothingFound);
         return result;
     }
 
@@ -125,14 +129,14 @@ BulkInsertOutcome BulkInsertFolder(const std::string& folder, const std::string&
     if (!result.skipped.empty()) {
         std::string text = "These files were left out, as this run writes its new copies in their place:";
         for (const auto& n : result.skipped) text += "\n" + n;
-        result.messages.push_back(std::move(text));
+        messages.push_back(std::move(text));
     }
     if (!special.empty()) {
         std::string text = "These entries were left out, as they are not regular files:";
         for (const auto& n : special) text += "\n" + n;
-        result.messages.push_back(std::move(text));
+        messages.push_back(std::move(text));
     }
-    result.messages.push_back(BulkInsertSummary(workFolder, result.counts));
+    messages.push_back(BulkInsertSummary(workFolder, result.counts));
     return result;
 }
 

@@ -4,8 +4,10 @@
 // before and/or after every line that holds the key.
 
 #include "core/workbench/Progress.h"
+#include "core/workbench/RunOutcome.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,12 +30,11 @@ struct BulkInsertCounts {
     std::int64_t AfterCount = 0;
 };
 
-struct BulkInsertOutcome {
+struct BulkInsertResult {
     BulkInsertCounts counts;
     // Names of the entries left out because this run writes them itself.
     std::vector<std::string> skipped;
-    // Message boxes to show, in order, once the run is over.
-    std::vector<std::string> messages;
+    RunOutcome outcome;  // message boxes to show, in order, once the run is over
 };
 
 inline constexpr const char* kBulkNothingFound =
@@ -42,8 +43,8 @@ inline constexpr const char* kBulkNothingFound =
 // The rows of a multi-line text box: its lines in order, an empty last line not counted.
 std::vector<std::string> MemoRowList(std::string_view text);
 
-// The first failed check's message, or empty when the run may start.
-std::string ValidateBulkInsert(const BulkInsertSettings& s);
+// The first failed check's message, or nothing when the run may start.
+std::optional<std::string> ValidateBulkInsert(const BulkInsertSettings& s);
 
 // "*.*" for a blank extension, else "*." followed by the extension exactly as typed.
 std::string BulkInsertMask(const std::string& extension);
@@ -53,12 +54,11 @@ void BulkInsertOneFile(const std::string& inPath, const std::string& outPath, co
                        bool before, bool after, const std::vector<std::string>& dataRows,
                        BulkInsertCounts& counts);
 
-// Copies every entry of folder (ending with a separator) that matches mask to
-// workFolder + "/new_" + name. The entries are listed before any copy is written.
+// Checks the settings, then copies every entry of folder (ending with a separator) that matches
+// mask to workFolder + "/new_" + name. The entries are listed before any copy is written.
 // Throws FileError when a file cannot be read or written; the copies already written stay.
-BulkInsertOutcome BulkInsertFolder(const std::string& folder, const std::string& mask,
-                                   const std::string& workFolder, const BulkInsertSettings& s,
-                                   Progress& progress);
+BulkInsertResult BulkInsertFolder(const std::string& folder, const std::string& mask,
+                                  const std::string& workFolder, const BulkInsertSettings& s, Progress& progress);
 
 std::string BulkInsertSummary(const std::string& workFolder, const BulkInsertCounts& c);
 

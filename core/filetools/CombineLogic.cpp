@@ -6,8 +6,8 @@
 
 namespace rs {
 
-CombineOutcome CombineFiles(const std::vector<std::string>& entries, const std::string& resultsFile) {
-    CombineOutcome result;
+CombineResult CombineFiles(const std::vector<std::string>& entries, const std::string& resultsFile) {
+    CombineResult result;
     std::vector<std::string> paths;
     paths.reserve(entries.size());
     for (const auto& e : entries) paths.emplace_back(chars::Trim(e));
@@ -34,6 +34,7 @@ CombineOutcome CombineFiles(const std::vector<std::string>& entries, const std::
     result.report.push_back("Total Files Read    : " + std::to_string(entries.size()));
     result.report.push_back("Total Lines Read    : " + std::to_string(result.linesRead));
     result.report.push_back("Total Lines Written : " + std::to_string(result.linesWritten));
+    result.outcome = RunOutcome::Publish(resultsFile, {}, kPublishCombine);
     return result;
 }
 

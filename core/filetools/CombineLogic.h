@@ -2,23 +2,26 @@
 
 // Combine: the lines of a list of files, in list order, into the results file.
 
+#include "core/workbench/RunOutcome.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
 
 namespace rs {
 
-struct CombineOutcome {
+struct CombineResult {
     // Lines for the results window: one "Read N lines from PATH" a file, then the totals.
     std::vector<std::string> report;
     std::int64_t filesRead = 0;
     std::int64_t linesRead = 0;
     std::int64_t linesWritten = 0;
+    RunOutcome outcome;  // the results file, published once the report is shown
 };
 
 // Each entry is trimmed before it is opened. The results file is created (or emptied)
 // first, so a list that names it is refused (OverwriteRefused) before anything is written.
 // Throws FileError when a file cannot be opened, read or written.
-CombineOutcome CombineFiles(const std::vector<std::string>& entries, const std::string& resultsFile);
+CombineResult CombineFiles(const std::vector<std::string>& entries, const std::string& resultsFile);
 
 }  // namespace rs

@@ -25,13 +25,13 @@ bool KeyBytes(std::string_view line, std::int64_t first, std::int64_t last, std:
 }
 }  // namespace
 
-std::string ValidateSplit(const SplitSettings& s) {
+std::optional<std::string> ValidateSplit(const SplitSettings& s) {
     if (s.inputPath.empty())
         return "Use the \"Select\" button to select your file first.  Then when you use the \"Generate\" "
                "button, "
                "it will create many files based on the file data found between your start and end positions.";
     if (s.startPos > s.endPos) return "Your starting position cannot be larger then your ending position.";
-    return {};
+    return std::nullopt;
 }
 
 std::string SplitFolderOf(const std::string& path) {
@@ -55,8 +55,12 @@ std::string SplitOutputName(const std::string& folder, std::int64_t number, cons
     return name + extension;
 }
 
-SplitOutcome SplitFile(const SplitSettings& s, const std::function<void(const std::string&)>& notify) {
-    SplitOutcome result;
+SplitResult SplitFile(const SplitSettings& s, const std::function<void(const std::string&)>& notify) {
+    SplitResult result;
+    if (auto message = ValidateSplit(s)) {
+        result.outcome = RunOutcome::Messages({*message});
+        return result;
+    }
     SplitCounts& c = result.counts;
     result.folder = SplitFolderOf(s.inputPath);
     const std::string extension = SplitExtensionOf(s.inputPath);
@@ -115,6 +119,7 @@ SplitOutcome SplitFile(const SplitSettings& s, const std::function<void(const st
     }
     in.close();
     if (out) out->close();
+    result.outcome = RunOutcome::OpenFolder(result.folder, {SplitSummary(c)});
     return result;
 }
 

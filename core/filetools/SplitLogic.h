@@ -3,8 +3,11 @@
 // Split: one file into many beside it, a new file at every change of the key
 // (the characters between two fixed positions of a row).
 
+#include "core/workbench/RunOutcome.h"
+
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace rs {
@@ -23,14 +26,15 @@ struct SplitCounts {
     std::int64_t rowsSkipped = 0;  // blank rows, plus the row that stopped the run
 };
 
-struct SplitOutcome {
+struct SplitResult {
     SplitCounts counts;
     std::string folder;  // the input's folder, with its trailing separator
     bool stoppedEarly = false;
+    RunOutcome outcome;  // a failed check's message, or the folder opened and the summary
 };
 
-// The message of the first failed check, or empty.
-std::string ValidateSplit(const SplitSettings& s);
+// The message of the first failed check, or nothing.
+std::optional<std::string> ValidateSplit(const SplitSettings& s);
 
 // The path up to and including the last separator; empty when there is none.
 std::string SplitFolderOf(const std::string& path);
@@ -41,10 +45,10 @@ std::string SplitExtensionOf(const std::string& path);
 std::string SplitOutputName(const std::string& folder, std::int64_t number, const std::string* key,
                             const std::string& extension);
 
-// Runs the split. Messages that the user must see while it runs (an output that exists,
-// the row that stops it) go to notify, which returns when the user has answered.
-// Throws FileError when a file cannot be read or written; files finished before stay.
-SplitOutcome SplitFile(const SplitSettings& s, const std::function<void(const std::string&)>& notify);
+// Checks the settings and runs the split. Messages that the user must see while it runs (an
+// output that exists, the row that stops it) go to notify, which returns when the user has
+// answered. Throws FileError when a file cannot be read or written; files finished before stay.
+SplitResult SplitFile(const SplitSettings& s, const std::function<void(const std::string&)>& notify);
 
 std::string SplitSummary(const SplitCounts& c);
 

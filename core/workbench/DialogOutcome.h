@@ -1,7 +1,6 @@
 #pragma once
 
-// What an option dialog's run hands back to its form, and the helpers the dialogs' row
-// loops share.
+// The helpers the dialogs' row loops share.
 
 #include "core/platform/Chars.h"
 #include "core/platform/TextFile.h"
@@ -13,11 +12,6 @@
 #include <vector>
 
 namespace rs {
-
-struct DialogOutcome {
-    std::vector<std::string> messages;  // shown, in order, before the results file is published
-    bool publish = true;
-};
 
 // Byte offset just past the first n characters of s (n >= 0), or npos when s has fewer.
 inline std::size_t OffsetAfterChars(std::string_view s, std::int64_t n) {

@@ -4,7 +4,6 @@
 #include "core/platform/Overwrite.h"
 #include "core/platform/Parallel.h"
 #include "core/platform/TextFile.h"
-#include "core/workbench/UGlobal.h"
 
 #include <oneapi/tbb/blocked_range.h>
 #include <oneapi/tbb/parallel_for.h>
@@ -17,9 +16,9 @@
 
 namespace rs {
 
-std::string ValidateDups(const DupsSettings& s) {
+std::optional<std::string> ValidateDups(const DupsSettings& s) {
     if (s.spin1 > s.spin2) return kDupsPositionsReversed;
-    return {};
+    return std::nullopt;
 }
 
 bool DupsKeySpan(std::string_view row, std::int32_t spin1, std::int32_t spin2, std::uint32_t& begin,
@@ -224,13 +223,9 @@ bool Written(DupsChoice choice, bool samePrev, bool sameNext) {
 
 }  // namespace
 
-DupsResult RunDups(const RowList& rows, const DupsSettings& s, const std::string& resultsFile,
-                   Progress& progress) {
-    DupsResult result;
-    if (std::string msg = ValidateDups(s); !msg.empty()) {
-        result.messages.push_back(std::move(msg));
-        return result;
-    }
+RunOutcome RunDups(const RowList& rows, const DupsSettings& s, const std::string& resultsFile, Progress& progress,
+                   RunCounters& counters) {
+    if (auto message = ValidateDups(s)) return RunOutcome::Messages({*message});
     const std::int32_t spin1 = std::clamp(s.spin1, 1, kMaxPosition);
     const std::int32_t spin2 = std::clamp(s.spin2, spin1, kMaxPosition);
     RefuseOverwrite(resultsFile, {rows.source()});
@@ -244,7 +239,7 @@ DupsResult RunDups(const RowList& rows, const DupsSettings& s, const std::string
     stages[1].prefix = kPrefixWriting;
     stages[0].rows = stages[1].rows = static_cast<std::int64_t>(n);
 
-    RunWithStages(progress, InputLineCount, stages, [&] {
+    RunWithStages(progress, counters, stages, [&] {
         work.items.reserve(n);
         work.items.grow(n);
         Item* items = work.items.data();
@@ -279,8 +274,7 @@ DupsResult RunDups(const RowList& rows, const DupsSettings& s, const std::string
 
     out.close();
     progress.end();
-    result.publish = true;
-    return result;
+    return RunOutcome::Publish(resultsFile);
 }
 
 }  // namespace rs

@@ -4,8 +4,10 @@
 
 #include "core/platform/RowList.h"
 #include "core/workbench/Progress.h"
+#include "core/workbench/RunOutcome.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,19 +29,14 @@ inline constexpr const char* kDupsPositionsReversed =
     "Your first position entered is larger then the second position. Please change the byte positions you "
     "have chosen.";
 
-// The first message that stops a run, or empty when the settings can be run.
-std::string ValidateDups(const DupsSettings& s);
-
-struct DupsResult {
-    std::vector<std::string> messages;  // to show, in order
-    bool publish = false;               // hand the results file to the shell
-};
+// The first message that stops a run, or nothing when the settings can be run.
+std::optional<std::string> ValidateDups(const DupsSettings& s);
 
 // Writes the chosen rows to resultsFile in sorted order (ordinal bytes of key followed by row;
 // rows shorter than spin2 characters sort bare and have no key), with progress over both
-// passes divided by InputLineCount. Throws FileError.
-DupsResult RunDups(const RowList& rows, const DupsSettings& s, const std::string& resultsFile,
-                   Progress& progress);
+// passes divided by counters.InputLineCount. Checks the settings first. Throws FileError.
+RunOutcome RunDups(const RowList& rows, const DupsSettings& s, const std::string& resultsFile, Progress& progress,
+                   RunCounters& counters);
 
 // Byte range [begin, end) of characters spin1..spin2 of row; false when the row has fewer than
 // spin2 characters. Requires 1 <= spin1 <= spin2.

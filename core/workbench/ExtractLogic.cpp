@@ -1,6 +1,5 @@
 #include "core/workbench/ExtractLogic.h"
 
-#include "core/workbench/UGlobal.h"
 #include "core/platform/Overwrite.h"
 #include "core/platform/TextFile.h"
 
@@ -222,14 +221,15 @@ std::int64_t RunWords(const RowList& rows, RowOutput& out, PercentReporter& repo
 
 }  // namespace
 
-DialogOutcome RunExtract(const RowList& rows, const ExtractSettings& s, const std::string& resultsFile,
-                         Progress& progress) {
-    DialogOutcome outcome;
+RunOutcome RunExtract(const RowList& rows, const ExtractSettings& s, const std::string& resultsFile,
+                      Progress& progress, RunCounters& counters) {
+    if (auto message = ValidateExtract(s)) return RunOutcome::Messages({*message});
+    RunOutcome outcome = RunOutcome::Publish(resultsFile);
     RefuseOverwrite(resultsFile, {rows.source()});
     progress.start(kTextProcessing);
     TextWriter writer(resultsFile);
     RowOutput out(writer);
-    PercentReporter reporter(progress, kPrefixProcessing, InputLineCount);
+    PercentReporter reporter(progress, kPrefixProcessing, counters);
     if (s.choice == ExtractChoice::ExtractWords) {
         std::int64_t words = RunWords(rows, out, reporter);
         outcome.messages.push_back(kMsgWordsExtracted + std::to_string(words));

@@ -5,6 +5,7 @@
 
 #include "core/workbench/DialogOutcome.h"
 #include "core/workbench/Progress.h"
+#include "core/workbench/RunOutcome.h"
 #include "core/platform/RowList.h"
 
 #include <cstdint>
@@ -43,9 +44,9 @@ struct ExtractSettings {
 // The message of the selected choice's check, or nothing when the run may start.
 std::optional<std::string> ValidateExtract(const ExtractSettings& settings);
 
-// Runs the row pass or the words pass into resultsFile; the words pass returns its count
-// message. Throws FileError.
-DialogOutcome RunExtract(const RowList& rows, const ExtractSettings& settings, const std::string& resultsFile,
-                         Progress& progress);
+// Checks the settings, then runs the row pass or the words pass into resultsFile; the words
+// pass shows its count before the file is published. Throws FileError.
+RunOutcome RunExtract(const RowList& rows, const ExtractSettings& settings, const std::string& resultsFile,
+                      Progress& progress, RunCounters& counters);
 
 }  // namespace rs

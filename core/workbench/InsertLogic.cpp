@@ -1,18 +1,17 @@
 #include "core/workbench/InsertLogic.h"
 
-#include "core/workbench/UGlobal.h"
 #include "core/platform/Overwrite.h"
 #include "core/platform/TextFile.h"
 
 namespace rs {
 
-DialogOutcome RunInsert(const RowList& rows, const InsertSettings& s, const std::string& resultsFile,
-                        Progress& progress) {
+RunOutcome RunInsert(const RowList& rows, const InsertSettings& s, const std::string& resultsFile,
+                     Progress& progress, RunCounters& counters) {
     RefuseOverwrite(resultsFile, {rows.source()});
     progress.start(kTextProcessing);
     TextWriter writer(resultsFile);
     RowOutput out(writer);
-    PercentReporter reporter(progress, kPrefixProcessing, InputLineCount);
+    PercentReporter reporter(progress, kPrefixProcessing, counters);
     const std::int64_t p = s.position < 0 ? 0 : s.position;
     const std::size_t n = rows.size();
     for (std::size_t i = 0; i < n; ++i) {
@@ -34,7 +33,7 @@ DialogOutcome RunInsert(const RowList& rows, const InsertSettings& s, const std:
     out.flush();
     writer.close();
     progress.end();
-    return {};
+    return RunOutcome::Publish(resultsFile);
 }
 
 }  // namespace rs

@@ -4,6 +4,7 @@
 
 #include "core/workbench/DialogOutcome.h"
 #include "core/workbench/Progress.h"
+#include "core/workbench/RunOutcome.h"
 #include "core/platform/RowList.h"
 
 #include <cstdint>
@@ -19,7 +20,7 @@ struct InsertSettings {
 };
 
 // Writes one output row per input row to resultsFile. Throws FileError.
-DialogOutcome RunInsert(const RowList& rows, const InsertSettings& settings, const std::string& resultsFile,
-                        Progress& progress);
+RunOutcome RunInsert(const RowList& rows, const InsertSettings& settings, const std::string& resultsFile,
+                     Progress& progress, RunCounters& counters);
 
 }  // namespace rs

@@ -1,10 +1,7 @@
 #include "core/workbench/LineOperations.h"
 
 #include "core/workbench/NumberParse.h"
-#include "core/workbench/Publish.h"
-#include "core/workbench/UGlobal.h"
 #include "core/platform/Chars.h"
-#include "core/platform/Dialogs.h"
 #include "core/platform/Overwrite.h"
 #include "core/platform/TextFile.h"
 
@@ -299,17 +296,17 @@ std::int64_t OccurrenceEraser::erase(std::string& row, std::size_t& n) {
     });
 }
 
-LineOutcome RunLineOperation(std::string_view modeText, const std::string& inputFileName,
-                             std::string& searchText, const std::string& resultsFile, Progress& progress,
-                             char decimalSeparator) {
+RunOutcome RunLineOperation(std::string_view modeText, const std::string& inputFileName,
+                            std::string& searchText, const std::string& resultsFile, Progress& progress,
+                            RunCounters& counters, char decimalSeparator) {
     const Mode mode = ParseMode(modeText);
-    RowCounter = 0;
+    counters.RowCounter = 0;
     RefuseOverwrite(resultsFile, {inputFileName});
 
     TextReader in(inputFileName);
     TextWriter out(resultsFile);
     progress.start(kTextProcessing);
-    PercentReporter percent(progress, kPrefixProcessing, InputLineCount);
+    PercentReporter percent(progress, kPrefixProcessing, counters);
 
     std::string buf;  // the output row, for the modes that change its bytes
     OccurrenceEraser tally(mode == Mode::Tally ? chars::Upper(searchText) : std::string());
@@ -322,7 +319,7 @@ LineOutcome RunLineOperation(std::string_view modeText, const std::string& input
     std::string_view line;
     while (in.readLine(line)) {
         // The counter is 32 bits wide; the percentage gets the full count.
-        RowCounter = static_cast<std::int32_t>(++k);
+        counters.RowCounter = static_cast<std::int32_t>(++k);
         std::string_view row = line;
         if (!line.empty()) {
             switch (mode) {
@@ -381,24 +378,24 @@ LineOutcome RunLineOperation(std::string_view modeText, const std::string& input
 
     switch (mode) {
         case Mode::Tally:
-            return {LineOutcome::Message, TallyMessage(searchText, occurrences), {}};
+            return RunOutcome::Messages({TallyMessage(searchText, occurrences)});
         case Mode::WordCount:
-            return {LineOutcome::Message, WordCountMessage(words), {}};
+            return RunOutcome::Messages({WordCountMessage(words)});
         case Mode::Sum:
-            return {LineOutcome::Message, SumMessage(totals, decimalSeparator), {}};
+            return RunOutcome::Messages({SumMessage(totals, decimalSeparator)});
         default:
-            return {LineOutcome::Publish, {}, {}};
+            return RunOutcome::Publish(resultsFile);
     }
 }
 
-LineOutcome RemoveTextEverywhere(const std::string& inputFileName, const std::string& searchText,
-                                 const std::string& resultsFile, Progress& progress) {
+RunOutcome RemoveTextEverywhere(const std::string& inputFileName, const std::string& searchText,
+                                const std::string& resultsFile, Progress& progress, RunCounters& counters) {
     RefuseOverwrite(resultsFile, {inputFileName});
     TextReader in(inputFileName);
     TextWriter out(resultsFile);
-    RowCounter = 0;
+    counters.RowCounter = 0;
     progress.start(kTextProcessing);
-    PercentReporter percent(progress, kPrefixProcessing, InputLineCount);
+    PercentReporter percent(progress, kPrefixProcessing, counters);
 
     std::string buf;
     OccurrenceEraser eraser(searchText);
@@ -412,18 +409,18 @@ LineOutcome RemoveTextEverywhere(const std::string& inputFileName, const std::st
             eraser.erase(buf, n);
             row = std::string_view(buf.data(), n);
         }
-        RowCounter = static_cast<std::int32_t>(++k);
+        counters.RowCounter = static_cast<std::int32_t>(++k);
         out.writeLine(row);
         percent.row(k);
     }
     in.close();
     out.close();
     progress.end();
-    return {LineOutcome::Publish, {}, {}};
+    return RunOutcome::Publish(resultsFile);
 }
 
-LineOutcome RemoveLinesContaining(const RowList& rows, const std::string& searchText,
-                                  const std::string& resultsFile) {
+RunOutcome RemoveLinesContaining(const RowList& rows, const std::string& searchText,
+                                 const std::string& resultsFile) {
     RefuseOverwrite(resultsFile, {rows.source()});
     TextWriter out(resultsFile);
     std::int64_t removed = 0;
@@ -436,15 +433,7 @@ LineOutcome RemoveLinesContaining(const RowList& rows, const std::string& search
             out.writeLine(row);
     }
     out.close();
-    return {LineOutcome::Publish, {}, {"Total rows removed = " + std::to_string(removed)}};
-}
-
-void FinishLineOutcome(const LineOutcome& outcome) {
-    for (const std::string& m : outcome.messagesBefore) ShowMessage(m);
-    if (outcome.kind == LineOutcome::Publish)
-        PublishResultsFile(kPublishChanges);
-    else
-        ShowMessage(outcome.message);
+    return RunOutcome::Publish(resultsFile, {"Total rows removed = " + std::to_string(removed)});
 }
 
 }  // namespace rs

@@ -4,6 +4,7 @@
 
 #include "core/platform/RowList.h"
 #include "core/workbench/Progress.h"
+#include "core/workbench/RunOutcome.h"
 
 #include <cstdint>
 #include <string>
@@ -12,37 +13,26 @@
 
 namespace rs {
 
-// What the caller does once an operation has returned (FinishLineOutcome does exactly this).
-struct LineOutcome {
-    enum Kind {
-        Publish,  // show messagesBefore in order, then hand the results file to the shell
-        Message   // show message; the results file is written but not handed to the shell
-    } kind = Publish;
-    std::string message;
-    std::vector<std::string> messagesBefore;
-};
-
 // Streams inputFileName to resultsFile row by row in one of the modes "TRIM", "LTRIM", "RTRIM",
 // "UPPER", "LOWER", "COUNT", "REMOVE-BLANK", "TALLY", "WORDCOUNT", "SUM". "TALLY" counts
 // searchText, which it upper-cases in place once it meets a non-empty row. Numbers of "SUM"
-// are read and its totals written with decimalSeparator. Sets RowCounter and ProgressPercent;
-// the percentage divisor is InputLineCount. Throws FileError, and OverwriteRefused when the
-// results file is the input (as every run that writes a file does).
-LineOutcome RunLineOperation(std::string_view mode, const std::string& inputFileName, std::string& searchText,
-                             const std::string& resultsFile, Progress& progress, char decimalSeparator = '.');
+// are read and its totals written with decimalSeparator. Sets counters.RowCounter and
+// ProgressPercent; the percentage divisor is counters.InputLineCount. Throws FileError, and
+// OverwriteRefused when the results file is the input (as every run that writes a file does).
+RunOutcome RunLineOperation(std::string_view mode, const std::string& inputFileName, std::string& searchText,
+                            const std::string& resultsFile, Progress& progress, RunCounters& counters,
+                            char decimalSeparator = '.');
 
 // Deletes every occurrence of searchText from every row (searching again after each deletion)
 // and writes every row. Throws FileError.
-LineOutcome RemoveTextEverywhere(const std::string& inputFileName, const std::string& searchText,
-                                 const std::string& resultsFile, Progress& progress);
+RunOutcome RemoveTextEverywhere(const std::string& inputFileName, const std::string& searchText,
+                                const std::string& resultsFile, Progress& progress, RunCounters& counters);
 
 // Writes the rows that do not contain searchText and reports how many were left out. No
 // progress window. Throws FileError.
-LineOutcome RemoveLinesContaining(const RowList& rows, const std::string& searchText,
-                                  const std::string& resultsFile);
+RunOutcome RemoveLinesContaining(const RowList& rows, const std::string& searchText,
+                                 const std::string& resultsFile);
 
-// Shows the outcome's messages and publishes the results file where the outcome says so.
-void FinishLineOutcome(const LineOutcome& outcome);
 
 // Deletes the first occurrence of a text, then searches the shortened row again from its start,
 // until none is left — in linear time, however the deletions nest.

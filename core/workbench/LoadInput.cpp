@@ -3,7 +3,6 @@
 #include "core/platform/Chars.h"
 #include "core/platform/Overwrite.h"
 #include "core/platform/TextFile.h"
-#include "core/workbench/UGlobal.h"
 
 #include <oneapi/tbb/blocked_range.h>
 #include <oneapi/tbb/parallel_reduce.h>
@@ -15,7 +14,6 @@
 
 namespace rs {
 
-RowList FinderRows;
 
 namespace {
 
@@ -131,9 +129,10 @@ std::vector<std::string> StatisticsLines(const LoadResult& r) {
     };
 }
 
-void LoadInputFile(const std::string& path, RowList& rows, Progress& progress, LoadResult& result) {
+void LoadInputFile(const std::string& path, RowList& rows, Progress& progress, RunCounters& counters,
+                   LoadResult& result) {
     result = LoadResult{};
-    InputLineCount = 0;
+    counters.InputLineCount = 0;
 
     Counters c;
     bool started = false;
@@ -166,21 +165,21 @@ void LoadInputFile(const std::string& path, RowList& rows, Progress& progress, L
         // The rows read before a failed read stay, and so do their counts.
         countNewRows(false);
         c.copyTo(result, rows);
-        InputLineCount = ClampToInt32(c.rows);
+        counters.InputLineCount = ClampToInt32(c.rows);
         throw;
     }
     progress.end();
 
     c.copyTo(result, rows);
-    InputLineCount = ClampToInt32(c.rows);
+    counters.InputLineCount = ClampToInt32(c.rows);
     result.statistics = StatisticsLines(result);
     result.statusText = StatusText(result.rowCount);
     result.complete = true;
 }
 
-LoadResult LoadInputFile(const std::string& path, RowList& rows, Progress& progress) {
+LoadResult LoadInputFile(const std::string& path, RowList& rows, Progress& progress, RunCounters& counters) {
     LoadResult r;
-    LoadInputFile(path, rows, progress, r);
+    LoadInputFile(path, rows, progress, counters, r);
     return r;
 }
 

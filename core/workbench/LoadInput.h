@@ -13,9 +13,6 @@
 
 namespace rs {
 
-// The rows of the last load, shown by the position finder.
-extern RowList FinderRows;
-
 // The progress text shown after every kLoadReportEvery-th row.
 inline constexpr std::int64_t kLoadReportEvery = 20000;
 std::string LinesReadText(std::int64_t rows);
@@ -36,12 +33,13 @@ struct LoadResult {
 };
 
 // Reads the file into rows (cleared first) and works out the counts and texts of result
-// (reset first). Sets InputLineCount. Progress: start once the file is open, a row count every
+// (reset first). Sets counters.InputLineCount. Progress: start once the file is open, a row count every
 // 20000 rows, end after the file is closed. Throws FileError; a failure while reading leaves
-// the rows read so far in rows, in result's counts and in InputLineCount, and the progress
+// the rows read so far in rows, in result's counts and in counters.InputLineCount, and the progress
 // window up.
-void LoadInputFile(const std::string& path, RowList& rows, Progress& progress, LoadResult& result);
-LoadResult LoadInputFile(const std::string& path, RowList& rows, Progress& progress);
+void LoadInputFile(const std::string& path, RowList& rows, Progress& progress, RunCounters& counters,
+                   LoadResult& result);
+LoadResult LoadInputFile(const std::string& path, RowList& rows, Progress& progress, RunCounters& counters);
 
 // The 11 statistics lines and the status line for the counts of a load.
 std::vector<std::string> StatisticsLines(const LoadResult& r);

@@ -1,6 +1,5 @@
 #include "core/workbench/Progress.h"
 
-#include "core/workbench/UGlobal.h"
 #include "core/platform/Parallel.h"
 
 #include <cfenv>
@@ -16,12 +15,16 @@ std::int32_t PercentOf(std::int64_t k, std::int32_t total) {
     return static_cast<std::int32_t>(std::nearbyintl(p));
 }
 
-PercentReporter::PercentReporter(Progress& progress, std::string_view prefix, std::int32_t divisor)
-    : progress_(progress), text_(prefix), prefixLen_(prefix.size()), divisor_(divisor) {}
+PercentReporter::PercentReporter(Progress& progress, std::string_view prefix, RunCounters& counters)
+    : progress_(progress),
+      counters_(counters),
+      text_(prefix),
+      prefixLen_(prefix.size()),
+      divisor_(counters.InputLineCount) {}
 
 void PercentReporter::recompute(std::int64_t k) {
     std::int32_t p = PercentOf(k, divisor_);
-    ProgressPercent = p;
+    counters_.ProgressPercent = p;
     if (p != shown_) {
         shown_ = p;
         text_.resize(prefixLen_);
@@ -40,7 +43,7 @@ void PercentReporter::recompute(std::int64_t k) {
     }
 }
 
-void RunWithStages(Progress& progress, std::int32_t divisor, std::span<ProgressStage> stages,
+void RunWithStages(Progress& progress, RunCounters& counters, std::span<ProgressStage> stages,
                    const std::function<void()>& work) {
     std::size_t s = 0;
     std::int64_t k = 0;
@@ -48,7 +51,7 @@ void RunWithStages(Progress& progress, std::int32_t divisor, std::span<ProgressS
     auto follow = [&] {
         for (; s < stages.size(); ++s) {
             if (!rep) {
-                rep.emplace(progress, stages[s].prefix, divisor);
+                rep.emplace(progress, stages[s].prefix, counters);
                 k = 0;
             }
             const std::int64_t done = stages[s].done.load(std::memory_order_relaxed);

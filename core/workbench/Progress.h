@@ -33,6 +33,13 @@ public:
     virtual void end() = 0;
 };
 
+// The counters of the progress percentages, which every run that shows them is handed.
+struct RunCounters {
+    std::int32_t InputLineCount = 0;   // rows of the current input at its last load: the divisor
+    std::int32_t RowCounter = 0;       // rows read so far by the running main-window operation
+    std::int32_t ProgressPercent = 0;  // the percentage shown last
+};
+
 // A progress that shows nothing, for tests and the benchmark.
 class NullProgress : public Progress {
 public:
@@ -45,11 +52,12 @@ public:
 // in long double as the users' figures have always been. total must not be 0.
 std::int32_t PercentOf(std::int64_t k, std::int32_t total);
 
-// Reports "<prefix>P% complete" after each row. Only changes of the percentage reach the
-// window; ProgressPercent follows every row. With a divisor of 0 the start text stays.
+// Reports "<prefix>P% complete" after each row, k of counters.InputLineCount. Only changes
+// of the percentage reach the window; counters.ProgressPercent follows every row. With a
+// divisor of 0 the start text stays.
 class PercentReporter {
 public:
-    PercentReporter(Progress& progress, std::string_view prefix, std::int32_t divisor);
+    PercentReporter(Progress& progress, std::string_view prefix, RunCounters& counters);
     void row(std::int64_t k) {
         if ((++ticks_ & 4095) == 0) progress_.pump();
         if (k < nextCheck_ || divisor_ == 0) return;
@@ -60,6 +68,7 @@ private:
     void recompute(std::int64_t k);
 
     Progress& progress_;
+    RunCounters& counters_;
     std::string text_;
     std::size_t prefixLen_;
     std::int32_t divisor_;
@@ -79,7 +88,7 @@ struct ProgressStage {
 // Runs work on the worker threads and meanwhile, on this thread, lets events run and shows
 // stage after stage the percentages that a run going row by row shows for the rows done so
 // far, each of them in turn. What work throws is thrown here.
-void RunWithStages(Progress& progress, std::int32_t divisor, std::span<ProgressStage> stages,
+void RunWithStages(Progress& progress, RunCounters& counters, std::span<ProgressStage> stages,
                    const std::function<void()>& work);
 
 }  // namespace rs

@@ -1,6 +1,5 @@
 #include "core/workbench/RemoveLogic.h"
 
-#include "core/workbench/UGlobal.h"
 #include "core/platform/Overwrite.h"
 #include "core/platform/Parallel.h"
 #include "core/platform/TextFile.h"
@@ -236,8 +235,9 @@ std::vector<char> RowsWithSharedKeys(const RowList& rows, std::int32_t first, st
 
 namespace {
 
-void RunByPosition(const RowList& rows, const RemoveSettings& s, RowOutput& out, Progress& progress) {
-    PercentReporter reporter(progress, kPrefixProcessing, InputLineCount);
+void RunByPosition(const RowList& rows, const RemoveSettings& s, RowOutput& out, Progress& progress,
+                   RunCounters& counters) {
+    PercentReporter reporter(progress, kPrefixProcessing, counters);
     const std::size_t n = rows.size();
     for (std::size_t i = 0; i < n; ++i) {
         std::string_view row = rows[i];
@@ -261,8 +261,9 @@ void RunByPosition(const RowList& rows, const RemoveSettings& s, RowOutput& out,
 
 }  // namespace
 
-DialogOutcome RunRemove(const RowList& rows, const RemoveSettings& s, const std::string& resultsFile,
-                        Progress& progress) {
+RunOutcome RunRemove(const RowList& rows, const RemoveSettings& s, const std::string& resultsFile,
+                     Progress& progress, RunCounters& counters) {
+    if (auto message = ValidateRemove(s)) return RunOutcome::Messages({*message});
     RefuseOverwrite(resultsFile, {rows.source()});
     progress.start(kTextProcessing);
     if (s.byKey) {
@@ -282,12 +283,12 @@ DialogOutcome RunRemove(const RowList& rows, const RemoveSettings& s, const std:
     } else {
         TextWriter writer(resultsFile);
         RowOutput out(writer);
-        RunByPosition(rows, s, out, progress);
+        RunByPosition(rows, s, out, progress, counters);
         out.flush();
         writer.close();
     }
     progress.end();
-    return {};
+    return RunOutcome::Publish(resultsFile);
 }
 
 }  // namespace rs

@@ -5,6 +5,7 @@
 
 #include "core/workbench/DialogOutcome.h"
 #include "core/workbench/Progress.h"
+#include "core/workbench/RunOutcome.h"
 #include "core/platform/RowList.h"
 
 #include <cstdint>
@@ -33,9 +34,9 @@ struct RemoveSettings {
 // The first validation message, or nothing when the run may start.
 std::optional<std::string> ValidateRemove(const RemoveSettings& settings);
 
-// Runs the chosen mode over rows into resultsFile. Throws FileError.
-DialogOutcome RunRemove(const RowList& rows, const RemoveSettings& settings, const std::string& resultsFile,
-                        Progress& progress);
+// Checks the settings, then runs the chosen mode over rows into resultsFile. Throws FileError.
+RunOutcome RunRemove(const RowList& rows, const RemoveSettings& settings, const std::string& resultsFile,
+                     Progress& progress, RunCounters& counters);
 
 // One flag a row: set when the by-key mode removes it, that is when the row has at least
 // `last` characters and its characters first..last equal those of another such row.

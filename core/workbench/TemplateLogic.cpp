@@ -27,7 +27,7 @@ void ReplaceEvery(std::string_view in, std::string_view key, std::string_view fi
 
 }  // namespace
 
-std::string CheckTemplate(const TemplateSettings& s) {
+std::optional<std::string> ValidateTemplate(const TemplateSettings& s) {
     const bool keyBlank1 = chars::IsBlank(s.key1);
     const bool keyBlank2 = chars::IsBlank(s.key2);
     const bool keyBlank3 = chars::IsBlank(s.key3);
@@ -38,7 +38,7 @@ std::string CheckTemplate(const TemplateSettings& s) {
     if (!s.filler3.empty() && s.filler3.count() != s.filler1.count()) return kTemplateCountsDiffer;
     if (s.filler2.empty() != keyBlank2) return kTemplateKeyFillerPair;
     if (s.filler3.empty() != keyBlank3) return kTemplateKeyFillerPair;
-    return {};
+    return std::nullopt;
 }
 
 std::int64_t WriteTemplateCopies(const TemplateSettings& s, TextWriter& out) {
@@ -72,19 +72,14 @@ std::int64_t WriteTemplateCopies(const TemplateSettings& s, TextWriter& out) {
     return static_cast<std::int64_t>(rows) * s.templateRows.count();
 }
 
-TemplateOutcome RunTemplate(const TemplateSettings& s, const std::string& resultsFile, Progress& progress) {
-    TemplateOutcome outcome;
-    if (std::string msg = CheckTemplate(s); !msg.empty()) {
-        outcome.messages.push_back(std::move(msg));
-        return outcome;
-    }
+RunOutcome RunTemplate(const TemplateSettings& s, const std::string& resultsFile, Progress& progress) {
+    if (auto message = ValidateTemplate(s)) return RunOutcome::Messages({*message});
     progress.start(kTextProcessing);
     TextWriter out(resultsFile);
     WriteTemplateCopies(s, out);
     out.close();
     progress.end();
-    outcome.publish = true;
-    return outcome;
+    return RunOutcome::Publish(resultsFile);
 }
 
 }  // namespace rs

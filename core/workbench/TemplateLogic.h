@@ -5,8 +5,10 @@
 
 #include "core/workbench/MemoRows.h"
 #include "core/workbench/Progress.h"
+#include "core/workbench/RunOutcome.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -40,20 +42,15 @@ struct TemplateSettings {
     MemoRows filler1, filler2, filler3;  // Memo33, Memo6, Memo7
 };
 
-// The message of the first check that fails, or empty when the run may go on.
-std::string CheckTemplate(const TemplateSettings& s);
+// The message of the first check that fails, or nothing when the run may go on.
+std::optional<std::string> ValidateTemplate(const TemplateSettings& s);
 
 // Writes the template once for every row of filler 1, each row with the keys of the pairs
 // that take part replaced in turn (key 1, then 2, then 3). Returns the lines written.
 std::int64_t WriteTemplateCopies(const TemplateSettings& s, TextWriter& out);
 
-struct TemplateOutcome {
-    std::vector<std::string> messages;  // each shown in a plain message box, in order
-    bool publish = false;               // hand the results file to the shell
-};
-
 // Checks the settings and, when they pass, writes the results file under the progress
 // window (start text only). A file error propagates.
-TemplateOutcome RunTemplate(const TemplateSettings& s, const std::string& resultsFile, Progress& progress);
+RunOutcome RunTemplate(const TemplateSettings& s, const std::string& resultsFile, Progress& progress);
 
 }  // namespace rs

@@ -1,6 +1,6 @@
 #include "gui/compare/UMerge.h"
 
-#include "core/workbench/UGlobal.h"
+#include "core/workbench/AppState.h"
 #include "gui/workbench/UGuard.h"
 #include "gui/workbench/UProgressWindow.h"
 #include "core/platform/Dialogs.h"
@@ -90,13 +90,14 @@ void TFrmMerge::CmdCompareClick() {
     RunGuarded([this] {
         NullProgress quiet;
         Progress& events = FrmProgressWindow ? static_cast<Progress&>(*FrmProgressWindow) : quiet;
-        FinishRun(CompareLoadedFiles(ReadCompareSettings(), File1, File2, ResultsFileName, events));
+        Finish(CompareLoadedFiles(ReadCompareSettings(), File1, File2, appState().ResultsFileName, events));
     });
 }
 
 void TFrmMerge::CmdMergeClick() {
     RunGuarded([this] {
-        FinishRun(MergeLoadedFiles(ReadMergeSettings(), File1.ListHidden, File2.ListHidden, ResultsFileName));
+        Finish(MergeLoadedFiles(ReadMergeSettings(), File1.ListHidden, File2.ListHidden,
+                                appState().ResultsFileName));
     });
 }
 

@@ -3,7 +3,6 @@
 #include "core/filetools/SplitLogic.h"
 #include "core/platform/Dialogs.h"
 #include "gui/platform/QtSpinEdit.h"
-#include "core/platform/Shell.h"
 #include "ui_BulkSplit.h"
 #include "gui/workbench/UGuard.h"
 
@@ -91,16 +90,7 @@ std::string TFrmBulkSplit::InputPath() const {
 void TFrmBulkSplit::CmdCreateClick() {
     RunGuarded([this] {
         const SplitSettings s{InputPath(), SpinValue(ui->Spin1), SpinValue(ui->Spin2), ui->CheckBox1->isChecked()};
-        if (std::string msg = ValidateSplit(s); !msg.empty()) {
-            ShowMessage(msg);
-            return;
-        }
-        SplitOutcome out = SplitFile(s, [](const std::string& m) { ShowMessage(m); });
-        // The summary follows the folder's opening, and its failure message when it fails.
-        shell().openFolder(out.folder, [folder = out.folder, summary = SplitSummary(out.counts)](ShellResult r) {
-            if (r != ShellResult::Ok) ShowMessage("Your files are located at: " + folder);
-            ShowMessage(summary);
-        });
+        Finish(SplitFile(s, [](const std::string& m) { ShowMessage(m); }).outcome);
     });
 }
 

@@ -3,8 +3,7 @@
 #include "core/filetools/CombineLogic.h"
 #include "core/platform/Dialogs.h"
 #include "ui_CombineFile.h"
-#include "core/workbench/Publish.h"
-#include "core/workbench/UGlobal.h"
+#include "core/workbench/AppState.h"
 #include "gui/workbench/UGuard.h"
 #include "gui/workbench/UResults.h"
 
@@ -63,9 +62,9 @@ void TFrmCombineFile::CmdCombineClick() {
         std::vector<std::string> entries;
         for (int i = 0; i < ui->ListBox1->count(); ++i)
             entries.push_back(ui->ListBox1->item(i)->data(kPathRole).toByteArray().toStdString());
-        CombineOutcome out = CombineFiles(entries, ResultsFileName);
-        FrmResults->showLines(out.report);
-        PublishResultsFile(kPublishCombine);
+        const CombineResult result = CombineFiles(entries, appState().ResultsFileName);
+        FrmResults->showLines(result.report);
+        Finish(result.outcome);
     });
 }
 

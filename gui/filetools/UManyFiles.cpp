@@ -4,7 +4,7 @@
 #include "core/platform/Dialogs.h"
 #include "gui/platform/QtText.h"
 #include "ui_ManyFiles.h"
-#include "core/workbench/UGlobal.h"
+#include "core/workbench/AppState.h"
 #include "gui/workbench/UGuard.h"
 #include "gui/workbench/UProgressWindow.h"
 
@@ -44,13 +44,9 @@ void TFrmManyFiles::BitBtn1Click() {
         s.after = ui->ChkAfter->isChecked();
         s.dataText = MemoText(ui->MemoText);
         s.extension = S(ui->EdExt->text());
-        if (std::string msg = ValidateBulkInsert(s); !msg.empty()) {
-            ShowMessage(msg);
-            return;
-        }
-        BulkInsertOutcome out = BulkInsertFolder(S(ui->LblFolder->text()), BulkInsertMask(s.extension),
-                                                 WorkFolder, s, *FrmProgressWindow);
-        for (const auto& m : out.messages) ShowMessage(m);
+        Finish(BulkInsertFolder(S(ui->LblFolder->text()), BulkInsertMask(s.extension), appState().WorkFolder, s,
+                                *FrmProgressWindow)
+                   .outcome);
     });
 }
 

@@ -1,12 +1,11 @@
 #include "gui/workbench/UDups.h"
 
-#include "core/workbench/UGlobal.h"
+#include "core/workbench/AppState.h"
 #include "gui/workbench/UGuard.h"
 #include "gui/workbench/UProgressWindow.h"
 #include "core/platform/Dialogs.h"
 #include "gui/platform/QtSpinEdit.h"
 #include "ui_Dups.h"
-#include "core/workbench/Publish.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -46,14 +45,9 @@ DupsSettings TFrmDups::Settings() const {
 void TFrmDups::CmdCreateClick() {
     // Settings are taken once: a change made while the run pumps events waits for the next run.
     const DupsSettings s = Settings();
-    if (std::string msg = ValidateDups(s); !msg.empty()) {
-        ShowMessage(msg);
-        return;
-    }
     RunGuarded([&] {
-        DupsResult r = RunDups(ListInput, s, ResultsFileName, *FrmProgressWindow);
-        for (const auto& m : r.messages) ShowMessage(m);
-        if (r.publish) PublishResultsFile();
+        AppState& state = appState();
+        Finish(RunDups(state.input.ListInput, s, state.ResultsFileName, *FrmProgressWindow, state.counters));
     });
 }
 

@@ -1,9 +1,8 @@
 #include "gui/workbench/UExtract.h"
 
-#include "core/workbench/UGlobal.h"
+#include "core/workbench/AppState.h"
 #include "gui/workbench/UGuard.h"
 #include "gui/workbench/UProgressWindow.h"
-#include "core/workbench/Publish.h"
 #include "core/platform/Chars.h"
 #include "core/platform/Dialogs.h"
 #include "gui/platform/QtSpinEdit.h"
@@ -72,13 +71,9 @@ ExtractSettings TFrmExtract::ReadSettings() const {
 void TFrmExtract::CmdCreateClick() {
     RunGuarded([this] {
         const ExtractSettings settings = ReadSettings();
-        if (auto message = ValidateExtract(settings)) {
-            ShowMessage(*message);
-            return;
-        }
-        DialogOutcome outcome = RunExtract(ListInput, settings, ResultsFileName, *FrmProgressWindow);
-        for (const auto& m : outcome.messages) ShowMessage(m);
-        if (outcome.publish) PublishResultsFile();
+        AppState& state = appState();
+        Finish(RunExtract(state.input.ListInput, settings, state.ResultsFileName, *FrmProgressWindow,
+                          state.counters));
     });
 }
 

@@ -10,7 +10,7 @@
 #include "core/workbench/LoadInput.h"
 #include "core/workbench/OperationList.h"
 #include "gui/workbench/UAbout.h"
-#include "core/workbench/UGlobal.h"
+#include "core/workbench/AppState.h"
 #include "gui/workbench/UGuard.h"
 #include "gui/workbench/UProgressWindow.h"
 #include "gui/workbench/Uposition.h"
@@ -32,11 +32,9 @@
 namespace rs {
 
 TFrmFirst* FrmFirst = nullptr;
-std::string InputFileName;
-std::string SearchText;
 
 void SetupWorkFolder() {
-    if (!PrepareWorkFolder(AppDataFolder()))
+    if (!PrepareWorkFolder(appState(), AppDataFolder()))
         dialogs().message(
             "Could not create a folder as you do not have authority on your system. Please right click this "
             "software icon on your desktop, and choose the option to \"Run as Admin\" (only needs to be done one "
@@ -124,7 +122,7 @@ void TFrmFirst::ListOptionsDblClick() { CmdMakeChangesClick(); }
 
 void TFrmFirst::CmdMakeChangesClick() {
     // A dispatch while another run pumps events is refused quietly.
-    if (OperationRunning) return;
+    if (appState().OperationRunning) return;
     QListWidgetItem* item = ui->ListOptions->currentItem();
     if (!item) return;
     const std::string entry = item->text().toStdString();
@@ -145,31 +143,22 @@ void TFrmFirst::CmdMakeChangesClick() {
 }
 
 void TFrmFirst::PrepareInputList() {
+    InputRows& rows = appState().input;
     const std::string path = CurrentInput();
-    FileStamp now;
-    if (loadedComplete_ && path == loadedPath_ && StampOf(path, now) && now == loadedStamp_) {
-        // The file is as it was loaded: its rows are in memory already, so they are handed to
-        // ListInput instead of being read a second time. The finder keeps showing them there.
+    const bool lent = rows.lend(path);
+    // The finder goes on showing the loaded rows, wherever they are now.
+    FrmPosition->rowModel()->rebind(&rows.loaded());
+    if (lent) {
+        // The file is as it was loaded: its rows are in memory already.
         FrmProgressWindow->start(kTextPreparing);
-        if (!loadInListInput_) {
-            std::swap(ListInput, FinderRows);
-            FrmPosition->rowModel()->rebind(&ListInput);
-            loadInListInput_ = true;
-        }
         FrmProgressWindow->end();
         return;
     }
-    if (loadInListInput_) {
-        // The finder keeps the rows it showed; ListInput is read afresh.
-        std::swap(ListInput, FinderRows);
-        FrmPosition->rowModel()->rebind(&FinderRows);
-        loadInListInput_ = false;
-    }
-    ListInput.clear();
+    rows.ListInput.clear();
     // The window shows once the file is open, so a missing file leaves it hidden; the
     // rows are then read without further pumping.
     bool shown = false;
-    ListInput.loadFile(path, [&shown] {
+    rows.ListInput.loadFile(path, [&shown] {
         if (shown) return;
         shown = true;
         FrmProgressWindow->start(kTextPreparing);
@@ -190,7 +179,7 @@ std::vector<std::string> TFrmFirst::FileStatistics() const {
 
 void TFrmFirst::CmdSelectClick() {
     // A new input while a run is reading the current one would leave the two out of step.
-    if (OperationRunning) return;
+    if (appState().OperationRunning) return;
     ui->Memo1->clear();
     std::string chosen = dialogs().chooseFile("All (*.*)|*.*", "");
     if (chosen.empty()) return;
@@ -209,7 +198,7 @@ void TFrmFirst::CmdClearClick() {
 }
 
 void TFrmFirst::Memo1Change() {
-    if (OperationRunning) {
+    if (appState().OperationRunning) {
         // A change that arrives while a run pumps events is saved once that run is over.
         if (!memoChangePending_) {
             memoChangePending_ = true;
@@ -221,7 +210,7 @@ void TFrmFirst::Memo1Change() {
         return;
     }
     const std::string text = MemoText(ui->Memo1);
-    const std::string path = JoinPath(WorkFolder, "Temp_paste.txt");
+    const std::string path = JoinPath(appState().WorkFolder, "Temp_paste.txt");
     bool hasRows = false;
     if (!RunGuarded([&] { hasRows = WritePastedText(path, text); })) {
         // The file no longer holds what the memo shows: the next run must not take it for it.
@@ -237,30 +226,23 @@ void TFrmFirst::LoadInput(const std::string& path) {
     ui->EdCurrent->clear();
     ui->ListBox1->clear();
     FrmPosition->ClearLoad();
-    // ListInput keeps the rows of the last dispatch; the finder's store is filled anew.
-    loadInListInput_ = false;
-    loadedComplete_ = false;
-    loadedPath_ = path;
-    FileStamp before;
-    const bool stamped = StampOf(path, before);
+    AppState& state = appState();
+    RowList& rows = state.input.startLoad(path);
     RunGuarded([&] {
         LoadResult result;
         try {
-            LoadInputFile(path, FinderRows, *FrmProgressWindow, result);
+            LoadInputFile(path, rows, *FrmProgressWindow, state.counters, result);
         } catch (...) {
             // Rows read before the failure stay in the finder.
-            FrmPosition->ShowLoad(&FinderRows, {});
+            FrmPosition->ShowLoad(&rows, {});
             throw;
         }
-        FrmPosition->ShowLoad(&FinderRows, result.longestText);
+        FrmPosition->ShowLoad(&rows, result.longestText);
         ui->EdCurrent->setText(RowEditText(result.longestText));
         ui->EdCurrent->setCursorPosition(0);
         ui->LblMsg->setText(QString::fromStdString(result.statusText));
         for (const auto& line : result.statistics) ui->ListBox1->addItem(QString::fromStdString(line));
-        // Only a file that did not change while it was read counts as loaded as it is.
-        FileStamp after;
-        loadedStamp_ = before;
-        loadedComplete_ = result.complete && stamped && StampOf(path, after) && after == before;
+        state.input.finishLoad(result.complete);
     });
 }
 

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "core/platform/FileStamp.h"
-
 #include <QWidget>
 
 #include <functional>
@@ -61,20 +59,10 @@ private:
 
     std::function<void(const std::string&)> runEntry_;
     bool memoChangePending_ = false;
-    // The file and version that the finder's rows were loaded from, when that load finished.
-    std::string loadedPath_;
-    FileStamp loadedStamp_;
-    bool loadedComplete_ = false;
-    // The rows of the last load live in ListInput (handed over by a dispatch) rather than in
-    // the finder's own store; the finder then shows ListInput.
-    bool loadInListInput_ = false;
 };
 
 extern TFrmFirst* FrmFirst;
 
-// Hands the main-window operations their input path and search text.
-extern std::string InputFileName;
-extern std::string SearchText;
 
 
 // Shows a form without blocking and brings it to the front.

@@ -1,6 +1,6 @@
 #include "gui/workbench/UGuard.h"
 
-#include "core/workbench/UGlobal.h"
+#include "core/workbench/AppState.h"
 #include "gui/workbench/UProgressWindow.h"
 #include "core/platform/Dialogs.h"
 #include "core/platform/FileError.h"

@@ -1,9 +1,8 @@
 #include "gui/workbench/URemove.h"
 
-#include "core/workbench/UGlobal.h"
+#include "core/workbench/AppState.h"
 #include "gui/workbench/UGuard.h"
 #include "gui/workbench/UProgressWindow.h"
-#include "core/workbench/Publish.h"
 #include "core/platform/Dialogs.h"
 #include "gui/platform/QtSpinEdit.h"
 #include "ui_Remove.h"
@@ -44,13 +43,9 @@ RemoveSettings TFrmRemove::ReadSettings() const {
 void TFrmRemove::CmdCreateClick() {
     RunGuarded([this] {
         const RemoveSettings settings = ReadSettings();
-        if (auto message = ValidateRemove(settings)) {
-            ShowMessage(*message);
-            return;
-        }
-        DialogOutcome outcome = RunRemove(ListInput, settings, ResultsFileName, *FrmProgressWindow);
-        for (const auto& m : outcome.messages) ShowMessage(m);
-        if (outcome.publish) PublishResultsFile();
+        AppState& state = appState();
+        Finish(RunRemove(state.input.ListInput, settings, state.ResultsFileName, *FrmProgressWindow,
+                         state.counters));
     });
 }
 

@@ -1,9 +1,8 @@
 #include "gui/workbench/USecond.h"
 
-#include "core/workbench/UGlobal.h"
+#include "core/workbench/AppState.h"
 #include "gui/workbench/UGuard.h"
 #include "gui/workbench/UProgressWindow.h"
-#include "core/workbench/Publish.h"
 #include "core/platform/Dialogs.h"
 #include "gui/platform/QtSpinEdit.h"
 #include "ui_Insert.h"
@@ -40,9 +39,9 @@ InsertSettings TFrmInsert::ReadSettings() const {
 void TFrmInsert::CmdCreateClick() {
     RunGuarded([this] {
         const InsertSettings settings = ReadSettings();
-        DialogOutcome outcome = RunInsert(ListInput, settings, ResultsFileName, *FrmProgressWindow);
-        for (const auto& m : outcome.messages) ShowMessage(m);
-        if (outcome.publish) PublishResultsFile();
+        AppState& state = appState();
+        Finish(RunInsert(state.input.ListInput, settings, state.ResultsFileName, *FrmProgressWindow,
+                         state.counters));
     });
 }
 

@@ -1,8 +1,7 @@
 #include "gui/workbench/UTemplate.h"
 
 #include "core/workbench/Links.h"
-#include "core/workbench/Publish.h"
-#include "core/workbench/UGlobal.h"
+#include "core/workbench/AppState.h"
 #include "gui/workbench/UGuard.h"
 #include "gui/workbench/UProgressWindow.h"
 #include "core/platform/Dialogs.h"
@@ -71,9 +70,7 @@ TemplateSettings TFrmTemplate::ReadSettings() const {
 void TFrmTemplate::CmdApplyClick() {
     RunGuarded([this] {
         const TemplateSettings settings = ReadSettings();
-        TemplateOutcome outcome = RunTemplate(settings, ResultsFileName, *FrmProgressWindow);
-        for (const auto& m : outcome.messages) ShowMessage(m);
-        if (outcome.publish) PublishResultsFile();
+        Finish(RunTemplate(settings, appState().ResultsFileName, *FrmProgressWindow));
     });
 }
 

@@ -12,13 +12,26 @@
 namespace rs::test {
 
 DoublesScope::DoublesScope() {
+    dialogs.events = &events;
+    shell.events = &events;
     InstallDialogs(&dialogs);
     InstallShell(&shell);
+    InstallAppState(&state);
 }
 
 DoublesScope::~DoublesScope() {
     InstallDialogs(nullptr);
     InstallShell(nullptr);
+    InstallAppState(nullptr);
+}
+
+std::string OnlyMessage(const RunOutcome& outcome) {
+    const bool one = outcome.open == RunOutcome::Open::Nothing && outcome.messages.size() == 1;
+    return one ? outcome.messages[0] : std::string();
+}
+
+bool Publishes(const RunOutcome& outcome, const std::string& file) {
+    return outcome.open == RunOutcome::Open::File && outcome.target == file;
 }
 
 TempDir::TempDir() {

@@ -5,6 +5,8 @@
 #include "core/platform/Dialogs.h"
 #include "core/platform/RowList.h"
 #include "core/platform/Shell.h"
+#include "core/workbench/AppState.h"
+#include "core/workbench/RunOutcome.h"
 
 #include <deque>
 #include <string>
@@ -18,10 +20,14 @@ struct MessageRecord {
     std::string caption;
 };
 
+// What the user saw, in order: "message:TEXT", "open:PATH" and "folder:PATH".
+using EventLog = std::vector<std::string>;
+
 class RecordingDialogs : public Dialogs {
 public:
     void message(const std::string& text, MsgKind kind, const std::string& caption) override {
         messages.push_back({text, kind, caption});
+        if (events) events->push_back("message:" + text);
     }
     std::string inputBox(const std::string& caption, const std::string& prompt) override {
         inputPrompts.push_back(caption + "|" + prompt);
@@ -44,6 +50,7 @@ public:
     }
 
     std::vector<MessageRecord> messages;
+    EventLog* events = nullptr;
     std::deque<std::string> inputAnswers;
     std::vector<std::string> inputPrompts;
     std::deque<std::string> fileAnswers;
@@ -56,25 +63,35 @@ public:
     void open(const std::string& target, bool maximised, ShellDone done) override {
         opened.push_back(target);
         openedMaximised.push_back(maximised);
+        if (events) events->push_back("open:" + target);
         done(result);
     }
     void openFolder(const std::string& folder, ShellDone done) override {
         folders.push_back(folder);
+        if (events) events->push_back("folder:" + folder);
         done(result);
     }
     ShellResult result = ShellResult::Ok;
     std::vector<std::string> opened;
     std::vector<bool> openedMaximised;
     std::vector<std::string> folders;
+    EventLog* events = nullptr;
 };
 
-// Installs fresh doubles for the lifetime of the object.
+// Installs fresh doubles, and a fresh shared state, for the lifetime of the object.
 struct DoublesScope {
     DoublesScope();
     ~DoublesScope();
     RecordingDialogs dialogs;
     RecordingShell shell;
+    AppState state;
+    EventLog events;  // messages and shell calls in the order they came
 };
+
+// The one message of an outcome that shows a message and opens nothing; empty otherwise.
+std::string OnlyMessage(const RunOutcome& outcome);
+// True when the outcome hands file to the shell (after its messages).
+bool Publishes(const RunOutcome& outcome, const std::string& file);
 
 // A temporary folder removed with everything in it at the end of the scope.
 class TempDir {

@@ -1,7 +1,5 @@
 #include "tests/support/LineRun.h"
 
-#include "core/workbench/UGlobal.h"
-
 #include <algorithm>
 
 namespace rs::test {
@@ -15,11 +13,12 @@ LineRun RunMode(const std::string& mode, const std::string& input, const std::st
         rowsLoaded = static_cast<int>(std::count(input.begin(), input.end(), '\n'));
         if (!input.empty() && input.back() != '\n') ++rowsLoaded;
     }
-    InputLineCount = rowsLoaded;
     LineRun run;
+    run.counters.InputLineCount = rowsLoaded;
     run.searchText = searchText;
+    run.resultsFile = dir.file("Results.txt");
     run.outcome = RunLineOperation(mode, dir.file("in.txt"), run.searchText, dir.file("Results.txt"),
-                                   run.progress, separator);
+                                   run.progress, run.counters, separator);
     run.lines = ReadCrlfLines(dir.file("Results.txt"));
     return run;
 }

@@ -19,13 +19,15 @@ struct RecordingProgress : Progress {
 };
 
 struct LineRun {
-    LineOutcome outcome;
+    RunOutcome outcome;
+    RunCounters counters;
     std::vector<std::string> lines;  // rows of the results file
     RecordingProgress progress;
-    std::string searchText;  // as the run left it
+    std::string searchText;   // as the run left it
+    std::string resultsFile;  // where it wrote (gone once the run is over)
 };
 
-// InputLineCount is set to rowsLoaded, or to the rows of input when rowsLoaded is negative.
+// counters.InputLineCount is rowsLoaded, or the rows of input when rowsLoaded is negative.
 LineRun RunMode(const std::string& mode, const std::string& input, const std::string& searchText = "",
                 char separator = '.', int rowsLoaded = -1);
 

@@ -3,7 +3,7 @@
 // Checks shared by the window suites.
 
 #include "tests/support/Doubles.h"
-#include "core/workbench/UGlobal.h"
+#include "core/workbench/AppState.h"
 #include "gui/workbench/UProgressWindow.h"
 
 #include <gtest/gtest.h>
@@ -15,10 +15,10 @@ namespace rs::test {
 inline void ExpectResultsFileErrorEndedRun(const DoublesScope& doubles) {
     ASSERT_EQ(doubles.dialogs.messages.size(), 1u);
     EXPECT_EQ(doubles.dialogs.messages[0].kind, MsgKind::Error);
-    EXPECT_NE(doubles.dialogs.messages[0].text.find(ResultsFileName), std::string::npos);
+    EXPECT_NE(doubles.dialogs.messages[0].text.find(appState().ResultsFileName), std::string::npos);
     EXPECT_TRUE(doubles.shell.opened.empty());
     EXPECT_FALSE(FrmProgressWindow->isVisible());
-    EXPECT_FALSE(OperationRunning);
+    EXPECT_FALSE(appState().OperationRunning);
 }
 
 }  // namespace rs::test

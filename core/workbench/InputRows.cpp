@@ -1,0 +1,33 @@
+#include "core/workbench/InputRows.h"
+
+#include <utility>
+
+namespace rs {
+
+RowList& InputRows::startLoad(const std::string& path) {
+    // Lent rows stay in ListInput, the rows of the last dispatch; the other store is filled.
+    lent_ = false;
+    complete_ = false;
+    path_ = path;
+    stamped_ = StampOf(path, stamp_);
+    return finderRows_;
+}
+
+void InputRows::finishLoad(bool complete) {
+    FileStamp after;
+    complete_ = complete && stamped_ && StampOf(path_, after) && after == stamp_;
+}
+
+bool InputRows::lend(const std::string& path) {
+    FileStamp now;
+    if (complete_ && path == path_ && StampOf(path, now) && now == stamp_) {
+        if (!lent_) std::swap(ListInput, finderRows_);
+        lent_ = true;
+        return true;
+    }
+    if (lent_) std::swap(ListInput, finderRows_);
+    lent_ = false;
+    return false;
+}
+
+}  // namespace rs

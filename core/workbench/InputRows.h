@@ -1,0 +1,37 @@
+#pragma once
+
+#include "core/platform/FileStamp.h"
+#include "core/platform/RowList.h"
+
+#include <string>
+
+namespace rs {
+
+// The rows of the current input: those the last load read, which the position finder shows,
+// and ListInput, those the last dispatch handed to the operations. A dispatch on a file that
+// has not changed since it was loaded lends the loaded rows to ListInput instead of reading
+// the file a second time; a dialog left open keeps the rows of the last dispatch either way.
+class InputRows {
+public:
+    RowList ListInput;
+
+    // Starts a load of path: returns the finder's rows to fill (ListInput keeps its rows).
+    RowList& startLoad(const std::string& path);
+    // Ends it: only a load that read the whole file, unchanged meanwhile, may be lent out.
+    void finishLoad(bool complete);
+    // Readies ListInput for a dispatch on path. True when it now holds the loaded rows; false
+    // when the caller must read the file into it (the loaded rows are taken back first).
+    bool lend(const std::string& path);
+    // The rows of the last load, wherever they are now.
+    const RowList& loaded() const { return lent_ ? ListInput : finderRows_; }
+
+private:
+    RowList finderRows_;
+    std::string path_;
+    FileStamp stamp_;
+    bool stamped_ = false;
+    bool complete_ = false;
+    bool lent_ = false;  // finderRows_ and ListInput are swapped
+};
+
+}  // namespace rs
