@@ -15,7 +15,6 @@ bool CreateFolder(const std::string& path);
 // The path separator of this platform.
 constexpr char kPathSep = '/';
 std::string JoinPath(const std::string& folder, const std::string& name);
-std::string FileNameOf(const std::string& path);
 std::string FolderOf(const std::string& path);
 
 }  // namespace rs

@@ -55,10 +55,6 @@ std::size_t DropCarriageReturns(char* p, std::size_t n) {
 }
 }  // namespace
 
-FileError FileError::fromErrno(const std::string& path, const std::string& action, int err) {
-    return FileError(path, action, std::strerror(err));
-}
-
 void CheckPathLength(const std::string& path, const char* action) {
     if (path.size() > kMaxPathLength) throw FileError(path, action, "File name too long");
 }

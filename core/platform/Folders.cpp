@@ -1,0 +1,43 @@
+#include "core/platform/Folders.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
+namespace rs {
+
+std::string AppDataFolder() {
+    const char* xdg = std::getenv("XDG_DATA_HOME");
+    if (xdg && *xdg) return xdg;
+    const char* home = std::getenv("HOME");
+    return std::string(home ? home : "") + "/.local/share";
+}
+
+std::string ExecutableFolder() {
+    std::string buf(4096, '\0');
+    ssize_t n = ::readlink("/proc/self/exe", buf.data(), buf.size());
+    if (n <= 0) return ".";
+    buf.resize(static_cast<std::size_t>(n));
+    return FolderOf(buf);
+}
+
+bool FolderExists(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool CreateFolder(const std::string& path) { return ::mkdir(path.c_str(), 0777) == 0; }
+
+std::string JoinPath(const std::string& folder, const std::string& name) {
+    if (!folder.empty() && folder.back() == kPathSep) return folder + name;
+    return folder + kPathSep + name;
+}
+
+std::string FolderOf(const std::string& path) {
+    auto p = path.rfind(kPathSep);
+    if (p == std::string::npos) return ".";
+    return p == 0 ? "/" : path.substr(0, p);
+}
+
+}  // namespace rs
