@@ -1,7 +1,7 @@
 #pragma once
 
-// What the fuzz targets share: a check that stops the run, a scratch folder, a plain UTF-8
-// decoder, settings drawn from the input, and the lines of the files an operation wrote.
+// What the fuzz targets share: a check that stops the run, a scratch folder, settings drawn
+// from the input, and the lines of the files an operation wrote.
 
 #include "core/platform/RowList.h"
 #include "tests/support/Doubles.h"
@@ -23,13 +23,6 @@ namespace rs::fuzz {
 
 // A path in a folder of this process, removed when it exits.
 std::string ScratchFile(const std::string& name);
-
-// Byte lengths of the characters of s, by a plain decoder: a well-formed UTF-8 sequence
-// (shortest form, no surrogate, at most U+10FFFF) is one character, any other byte is one.
-std::vector<int> PlainChars(std::string_view s);
-
-// Characters first..last (1-based) of s by the plain decoder, as many of them as s has.
-std::string CharSlice(const std::string& s, std::int64_t first, std::int64_t last);
 
 // A text as an edit box or input box hands it over: valid UTF-8 without line breaks; with
 // lines, as a multi-line box hands it over: its lines ended by LF.

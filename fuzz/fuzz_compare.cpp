@@ -79,13 +79,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // a line that ends before the start position has no key.
     const Lines rows1 = NonBlank(a), rows2 = NonBlank(b);
     std::set<std::string> keys1, keys2;
-    for (const std::string& row : rows1) keys1.insert(fuzz::CharSlice(row, s.start1, s.end1));
-    for (const std::string& row : rows2) keys2.insert(fuzz::CharSlice(row, s.start2, s.end2));
+    for (const std::string& row : rows1) keys1.insert(test::CharSlice(row, s.start1, s.end1));
+    for (const std::string& row : rows2) keys2.insert(test::CharSlice(row, s.start2, s.end2));
     Lines expected[2];  // MATCH, MISMATCH
     auto sort = [&](const Lines& rows, std::int32_t start, std::int32_t end,
                     const std::set<std::string>& other) {
         for (const std::string& row : rows) {
-            const std::string key = fuzz::CharSlice(row, start, end);
+            const std::string key = test::CharSlice(row, start, end);
             expected[key.empty() || !other.contains(key)].push_back(row);
         }
     };

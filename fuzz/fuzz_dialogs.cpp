@@ -18,8 +18,8 @@ namespace {
 
 // Characters first..last (1-based) of the row, or nothing when it has fewer than last.
 std::optional<std::string> Chars(const std::string& row, std::int32_t first, std::int32_t last) {
-    if (static_cast<std::int64_t>(fuzz::PlainChars(row).size()) < last) return std::nullopt;
-    return fuzz::CharSlice(row, first, last);
+    if (static_cast<std::int64_t>(test::PlainChars(row).size()) < last) return std::nullopt;
+    return test::CharSlice(row, first, last);
 }
 
 Lines Run(auto run, const Lines& rows, const auto& settings) {
@@ -69,8 +69,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             if (!range || (s.onlyIfContains && range->find(text1) == std::string::npos))
                 expected.push_back(row);
             else if (!s.onlyIfContains || !s.entireRow)
-                expected.push_back(fuzz::CharSlice(row, 1, first - 1) +
-                                   fuzz::CharSlice(row, last + 1, INT32_MAX));
+                expected.push_back(test::CharSlice(row, 1, first - 1) +
+                                   test::CharSlice(row, last + 1, INT32_MAX));
         }
         FUZZ_CHECK(Run(RunRemove, rows, s) == expected);
     } else if (dialog == 2) {
@@ -96,7 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             for (const std::string& row : rows) {
                 const std::size_t at = row.find(text1);
                 const auto position =
-                    static_cast<std::int32_t>(fuzz::PlainChars(row.substr(0, at)).size()) + 1;
+                    static_cast<std::int32_t>(test::PlainChars(row.substr(0, at)).size()) + 1;
                 if (at != std::string::npos && (variant == 4 || position == first)) expected.push_back(row);
             }
             FUZZ_CHECK(lines == expected);

@@ -49,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     bool stops = false;
     for (const std::string& row : test::ReferenceRows(bytes)) {
         if (chars::IsBlank(row)) continue;
-        if (static_cast<std::int32_t>(fuzz::PlainChars(row).size()) < s.endPos) {
+        if (static_cast<std::int32_t>(test::PlainChars(row).size()) < s.endPos) {
             stops = true;
             break;
         }
@@ -62,9 +62,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const auto& [n, path] : written) {
         FUZZ_CHECK(n == ++number);
         const std::vector<std::string> lines = fuzz::WrittenLines(path.string());
-        FUZZ_CHECK(!lines.empty() && (n == 1 || fuzz::CharSlice(lines[0], s.startPos, s.endPos) != key));
-        key = fuzz::CharSlice(lines[0], s.startPos, s.endPos);
-        for (const std::string& line : lines) FUZZ_CHECK(fuzz::CharSlice(line, s.startPos, s.endPos) == key);
+        FUZZ_CHECK(!lines.empty() && (n == 1 || test::CharSlice(lines[0], s.startPos, s.endPos) != key));
+        key = test::CharSlice(lines[0], s.startPos, s.endPos);
+        for (const std::string& line : lines) FUZZ_CHECK(test::CharSlice(line, s.startPos, s.endPos) == key);
         rows.insert(rows.end(), lines.begin(), lines.end());
     }
     const SplitCounts& c = outcome.counts;

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 using namespace rs;
 using namespace rs::chars;
 
@@ -20,44 +22,31 @@ TEST(Chars, LengthCountsCodePointsAndInvalidBytes) {
     EXPECT_EQ(Length(std::string(100, 'x') + "\xC3\xA9"), 101);
 }
 
-TEST(Chars, CopyNeverCutsACharacter) {
-    EXPECT_EQ(Copy(kMixed, 2, 2), "\xC3\xA9\xE2\x82\xAC");
-    EXPECT_EQ(Copy(kMixed, 4, 1), "\xF0\x9F\x98\x80");
-    EXPECT_EQ(Copy(kMixed, 5, 5), "\xFFz");
-    EXPECT_EQ(Copy(kMixed, 7, 1), "");
-    EXPECT_EQ(Copy("abc", 0, 2), "ab");
-    EXPECT_EQ(Copy("abc", -3, 2), "ab");
-    EXPECT_EQ(Copy("abc", 2, 0), "");
-    EXPECT_EQ(Copy("abc", 2, -1), "");
+// The bytes of a span of row, or "-" for no span.
+static std::string Part(const std::optional<ByteSpan>& span, std::string_view row = kMixed) {
+    return span ? std::string(span->of(row)) : "-";
 }
 
-TEST(Chars, DeleteAndInsertByCharacterPosition) {
-    std::string s = kMixed;
-    Delete(s, 2, 2);
-    EXPECT_EQ(s, "a\xF0\x9F\x98\x80\xFFz");
-    s = "abc";
-    Delete(s, 0, 2);
-    EXPECT_EQ(s, "abc");
-    Delete(s, 4, 1);
-    EXPECT_EQ(s, "abc");
-    Delete(s, 2, 99);
-    EXPECT_EQ(s, "a");
+TEST(Chars, OffsetsAndSpansNeverCutACharacter) {
+    EXPECT_EQ(OffsetAfter(kMixed, 0), 0u);
+    EXPECT_EQ(OffsetAfter(kMixed, 2), 3u);
+    EXPECT_EQ(OffsetAfter(kMixed, 6), kMixed.size());
+    EXPECT_EQ(OffsetAfter(kMixed, 7), npos);
+    EXPECT_EQ(OffsetAfter(std::string(20, 'x') + "\xC3\xA9x", 21), 22u);  // past the ASCII start
 
-    s = "\xC3\xA9\xC3\xA9";
-    Insert(s, "-", 2);
-    EXPECT_EQ(s, "\xC3\xA9-\xC3\xA9");
-    Insert(s, "<", 0);
-    Insert(s, ">", 99);
-    EXPECT_EQ(s, "<\xC3\xA9-\xC3\xA9>");
-}
+    EXPECT_EQ(Part(CharSpan(kMixed, 2, 3)), "\xC3\xA9\xE2\x82\xAC");
+    EXPECT_EQ(Part(CharSpan(kMixed, 4, 4)), "\xF0\x9F\x98\x80");
+    EXPECT_EQ(Part(CharSpan(kMixed, 5, 6)), "\xFFz");
+    EXPECT_EQ(Part(CharSpan(kMixed, 5, 7)), "-");  // the row is one character short
+    EXPECT_EQ(Part(CharSpan(kMixed, 0, 2)), "-");
+    EXPECT_EQ(Part(CharSpan(kMixed, 3, 2)), "-");
+    EXPECT_EQ(Part(CharSpan("abcdef", 3, 4), "abcdef"), "cd");
+    EXPECT_EQ(Part(CharSpan("ab", 1, 3), "ab"), "-");
 
-TEST(Chars, PosReturnsCharacterPositions) {
-    EXPECT_EQ(Pos("z", kMixed), 6);
-    EXPECT_EQ(Pos("\xE2\x82\xAC", kMixed), 3);
-    EXPECT_EQ(Pos("", "abc"), 0);
-    EXPECT_EQ(Pos("b", "abcb", 3), 4);
-    EXPECT_EQ(Pos("b", "abcb", 5), 0);
-    EXPECT_EQ(Pos("B", "abc"), 0);  // case matters
+    EXPECT_EQ(Part(ClippedSpan(kMixed, 5, 9)), "\xFFz");
+    EXPECT_EQ(Part(ClippedSpan(kMixed, -3, 2)), "a\xC3\xA9");
+    EXPECT_EQ(Part(ClippedSpan(kMixed, 7, 9)), "");
+    EXPECT_EQ(Part(ClippedSpan(kMixed, 3, 2)), "");
 }
 
 TEST(Chars, TrimAndCase) {
@@ -67,7 +56,6 @@ TEST(Chars, TrimAndCase) {
     EXPECT_TRUE(IsBlank(" \t "));
     EXPECT_FALSE(IsBlank(" \xC2\xA0 "));  // a no-break space is not 32 or below
     EXPECT_EQ(Upper("abc\xC3\xA9xyz"), "ABC\xC3\xA9XYZ");
-    EXPECT_EQ(Lower("ABC\xC3\x89XYZ"), "abc\xC3\x89xyz");
 }
 
 TEST(DirSearch, WildcardsIgnoreCase) {

@@ -1,6 +1,7 @@
 #include "core/workbench/ExtractLogic.h"
 #include "core/workbench/InsertLogic.h"
 #include "core/workbench/RemoveLogic.h"
+#include "core/platform/Chars.h"
 #include "core/platform/FileError.h"
 #include "tests/support/Doubles.h"
 #include "tests/support/Reference.h"
@@ -162,10 +163,10 @@ TEST(Remove, ByKeyGivesThePairwiseWalksOutcome) {
     // invalid characters; the grouping by hash must keep exactly the same rows.
     auto walk = [](Lines items, int a, int b) {
         for (std::size_t i = 0; i + 1 < items.size();) {
-            std::string key(chars::Copy(items[i], a, b - a + 1));
+            std::string key = test::CharSlice(items[i], a, b);
             bool found = false;
             for (std::size_t j = items.size() - 1; j > i; --j) {
-                if (chars::Length(items[j]) >= b && chars::Copy(items[j], a, b - a + 1) == key) {
+                if (chars::Length(items[j]) >= b && test::CharSlice(items[j], a, b) == key) {
                     items.erase(items.begin() + static_cast<std::ptrdiff_t>(j));
                     found = true;
                 }
@@ -201,11 +202,11 @@ TEST(Remove, ByKeyGivesThePairwiseWalksOutcome) {
     std::map<std::string, int> keys;
     for (auto& r : rows) {
         r = rng() % 10 ? std::to_string(100000 + rng() % 150000) + pieces[rng() % pieces.size()] : "short";
-        if (chars::Length(r) >= 6) ++keys[std::string(chars::Copy(r, 1, 6))];
+        if (chars::Length(r) >= 6) ++keys[test::CharSlice(r, 1, 6)];
     }
     std::vector<char> removed = RowsWithSharedKeys(Rows(rows), 1, 6);
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        const bool shared = chars::Length(rows[i]) >= 6 && keys[std::string(chars::Copy(rows[i], 1, 6))] > 1;
+        const bool shared = chars::Length(rows[i]) >= 6 && keys[test::CharSlice(rows[i], 1, 6)] > 1;
         ASSERT_EQ(removed[i] != 0, shared) << rows[i];
     }
 }

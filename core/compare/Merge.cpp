@@ -52,7 +52,7 @@ KeyedRows::KeyedRows(const RowList& lines, std::int32_t start, std::int32_t keyL
 }
 
 std::string_view KeyedRows::keyOf(std::string_view line) const {
-    return chars::Copy(line, start_, keyLength_);
+    return chars::ClippedSpan(line, start_, std::int64_t{start_} + keyLength_ - 1).of(line);
 }
 
 std::string_view KeyedRows::lineOf(const Row& r) const {

@@ -4,26 +4,11 @@
 #include "core/platform/Overwrite.h"
 #include "core/platform/TextFile.h"
 
+#include <algorithm>
 #include <memory>
+#include <optional>
 
 namespace rs {
-
-namespace {
-// Byte range of the characters first..last (0-based) of the row; false when the row is
-// shorter. Most keys lie in an ASCII start of the row, where characters are bytes.
-bool KeyBytes(std::string_view line, std::int64_t first, std::int64_t last, std::size_t& b, std::size_t& e) {
-    const auto n = static_cast<std::size_t>(last + 1);
-    if (line.size() >= n && chars::IsAscii(line.substr(0, n))) {
-        b = static_cast<std::size_t>(first);
-        e = n;
-        return true;
-    }
-    if (chars::ByteOffset(line, last) >= line.size()) return false;
-    b = chars::ByteOffset(line, first);
-    e = chars::ByteOffset(line, last + 1);
-    return true;
-}
-}  // namespace
 
 std::optional<std::string> ValidateSplit(const SplitSettings& s) {
     if (s.inputPath.empty())
@@ -64,8 +49,7 @@ SplitResult SplitFile(const SplitSettings& s, const std::function<void(const std
     SplitCounts& c = result.counts;
     result.folder = SplitFolderOf(s.inputPath);
     const std::string extension = SplitExtensionOf(s.inputPath);
-    const std::int64_t first = s.startPos > 1 ? s.startPos - 1 : 0;  // 0-based character index
-    const auto last = static_cast<std::int64_t>(s.endPos) - 1;
+    const std::int32_t first = std::max(s.startPos, 1);
 
     TextReader in(s.inputPath);
     std::unique_ptr<TextWriter> out;
@@ -77,8 +61,8 @@ SplitResult SplitFile(const SplitSettings& s, const std::function<void(const std
             ++c.rowsSkipped;
             continue;
         }
-        std::size_t keyStart = 0, keyEnd = 0;
-        if (!KeyBytes(line, first, last, keyStart, keyEnd)) {
+        const std::optional<chars::ByteSpan> keySpan = chars::CharSpan(line, first, s.endPos);
+        if (!keySpan) {
             notify(
                 "A row was read that had a length smaller then the ending position you selected. This cannot "
                 "be "
@@ -88,7 +72,7 @@ SplitResult SplitFile(const SplitSettings& s, const std::function<void(const std
             result.stoppedEarly = true;
             break;
         }
-        const std::string_view key = line.substr(keyStart, keyEnd - keyStart);
+        const std::string_view key = keySpan->of(line);
         if (!out || key != currentKey) {
             currentKey.assign(key);
             const std::string name = SplitOutputName(result.folder, c.filesWritten + 1,

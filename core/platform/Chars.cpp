@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace rs::chars {
 
 namespace {
@@ -45,9 +49,30 @@ int CharBytes(const unsigned char* p, const unsigned char* end) {
     return 1;
 }
 
-bool IsAscii(std::string_view s) { return AsciiPrefix(U(s), s.size()) == s.size(); }
+bool IsAscii(std::string_view s) {
+    const char* p = s.data();
+    const std::size_t n = s.size();
+    std::size_t i = 0;
+    // The bytes are or-ed together without a branch in the loop: most rows are ASCII throughout.
+#if defined(__SSE2__)
+    __m128i any = _mm_setzero_si128();
+    for (; i + 16 <= n; i += 16)
+        any = _mm_or_si128(any, _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i)));
+    if (_mm_movemask_epi8(any)) return false;
+#endif
+    std::uint64_t high = 0;
+    for (; i + 8 <= n; i += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, p + i, 8);
+        high |= w;
+    }
+    for (; i < n; ++i) high |= static_cast<unsigned char>(p[i]);
+    return (high & 0x8080808080808080ULL) == 0;
+}
 
 std::int64_t Length(std::string_view s) {
+    // In an ASCII row every byte is a character.
+    if (IsAscii(s)) return static_cast<std::int64_t>(s.size());
     const unsigned char* p = U(s);
     const unsigned char* end = p + s.size();
     std::int64_t n = 0;
@@ -63,53 +88,29 @@ std::int64_t Length(std::string_view s) {
     return n;
 }
 
-std::size_t ByteOffset(std::string_view s, std::int64_t idx) {
-    if (idx <= 0) return 0;
-    const unsigned char* base = U(s);
-    const unsigned char* end = base + s.size();
-    // Only the bytes that can hold the first idx characters are looked at.
-    std::size_t a = AsciiPrefix(base, std::min(s.size(), static_cast<std::size_t>(idx)));
-    if (static_cast<std::uint64_t>(idx) <= a) return static_cast<std::size_t>(idx);
-    const unsigned char* p = base + a;
-    std::int64_t k = static_cast<std::int64_t>(a);
-    while (p < end && k < idx) {
-        p += CharBytes(p, end);
-        ++k;
+namespace detail {
+
+std::size_t OffsetAfterFrom(std::string_view row, std::size_t ascii, std::int64_t n) {
+    const unsigned char* base = U(row);
+    const unsigned char* end = base + row.size();
+    const unsigned char* p = base + ascii;
+    std::uint64_t left = static_cast<std::uint64_t>(n) - ascii;  // characters still to pass
+    while (left > 0) {
+        if (p == end) return npos;
+        if (*p < 0x80) {
+            const auto rest = static_cast<std::size_t>(end - p);
+            const std::size_t a = AsciiPrefix(p, left < rest ? static_cast<std::size_t>(left) : rest);
+            p += a;
+            left -= a;
+        } else {
+            p += CharBytes(p, end);
+            --left;
+        }
     }
     return static_cast<std::size_t>(p - base);
 }
 
-std::string_view Copy(std::string_view s, std::int64_t start, std::int64_t count) {
-    // An empty result still points into the row, never nowhere.
-    if (start < 1) start = 1;
-    if (count < 1) return s.substr(0, 0);
-    std::size_t b = ByteOffset(s, start - 1);
-    if (b >= s.size()) return s.substr(s.size());
-    std::string_view rest = s.substr(b);
-    return rest.substr(0, ByteOffset(rest, count));
-}
-
-void Delete(std::string& s, std::int64_t start, std::int64_t count) {
-    if (start < 1 || count < 1) return;
-    std::size_t b = ByteOffset(s, start - 1);
-    if (b >= s.size()) return;
-    std::size_t e = b + ByteOffset(std::string_view(s).substr(b), count);
-    s.erase(b, e - b);
-}
-
-void Insert(std::string& s, std::string_view sub, std::int64_t start) {
-    s.insert(ByteOffset(s, start - 1), sub);
-}
-
-std::int64_t Pos(std::string_view sub, std::string_view s, std::int64_t from) {
-    if (sub.empty()) return 0;
-    if (from < 1) from = 1;
-    std::size_t b = ByteOffset(s, from - 1);
-    if (b >= s.size()) return 0;
-    std::size_t hit = s.find(sub, b);
-    if (hit == std::string_view::npos) return 0;
-    return from + Length(s.substr(b, hit - b));
-}
+}  // namespace detail
 
 std::string_view TrimLeft(std::string_view s) {
     std::size_t i = 0;
@@ -130,20 +131,9 @@ void UpperInPlace(std::string& s) {
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
 }
 
-void LowerInPlace(std::string& s) {
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-}
-
 std::string Upper(std::string_view s) {
     std::string r(s);
     UpperInPlace(r);
-    return r;
-}
-
-std::string Lower(std::string_view s) {
-    std::string r(s);
-    LowerInPlace(r);
     return r;
 }
 

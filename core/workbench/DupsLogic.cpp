@@ -21,28 +21,6 @@ std::optional<std::string> ValidateDups(const DupsSettings& s) {
     return std::nullopt;
 }
 
-bool DupsKeySpan(std::string_view row, std::int32_t spin1, std::int32_t spin2, std::uint32_t& begin,
-                 std::uint32_t& end) {
-    // A character takes at least one byte, so a row of fewer bytes cannot reach spin2.
-    if (row.size() < static_cast<std::size_t>(spin2)) return false;
-    const auto* p = reinterpret_cast<const unsigned char*>(row.data());
-    const auto* stop = p + row.size();
-    std::size_t off = 0;
-    const std::size_t n = row.size();
-    std::int32_t k = 0;
-    for (; k < spin1 - 1; ++k) {
-        if (off >= n) return false;
-        off += p[off] < 0x80 ? 1 : static_cast<std::size_t>(chars::CharBytes(p + off, stop));
-    }
-    begin = static_cast<std::uint32_t>(off);
-    for (; k < spin2; ++k) {
-        if (off >= n) return false;
-        off += p[off] < 0x80 ? 1 : static_cast<std::size_t>(chars::CharBytes(p + off, stop));
-    }
-    end = static_cast<std::uint32_t>(off);
-    return true;
-}
-
 namespace {
 
 // One work-list entry in 24 bytes. The item is the key (keyLen bytes from keyBegin in the row)
@@ -246,9 +224,10 @@ RunOutcome RunDups(const RowList& rows, const DupsSettings& s, const std::string
         tbb::parallel_for(tbb::blocked_range<std::size_t>(0, n, 4096), [&](const auto& r) {
             for (std::size_t i = r.begin(); i < r.end(); ++i) {
                 std::string_view row = rows[i];
-                std::uint32_t b = 0, e = 0;
-                if (!DupsKeySpan(row, spin1, spin2, b, e)) b = e = 0;
-                items[i] = work.make(row, b, e - b);
+                // A row shorter than spin2 characters goes in bare, with an empty key.
+                const chars::ByteSpan key = chars::CharSpan(row, spin1, spin2).value_or(chars::ByteSpan{});
+                items[i] = work.make(row, static_cast<std::uint32_t>(key.begin),
+                                     static_cast<std::uint32_t>(key.end - key.begin));
             }
             stages[0].done += static_cast<std::int64_t>(r.size());
         });

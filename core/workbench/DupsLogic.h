@@ -38,9 +38,4 @@ std::optional<std::string> ValidateDups(const DupsSettings& s);
 RunOutcome RunDups(const RowList& rows, const DupsSettings& s, const std::string& resultsFile, Progress& progress,
                    RunCounters& counters);
 
-// Byte range [begin, end) of characters spin1..spin2 of row; false when the row has fewer than
-// spin2 characters. Requires 1 <= spin1 <= spin2.
-bool DupsKeySpan(std::string_view row, std::int32_t spin1, std::int32_t spin2, std::uint32_t& begin,
-                 std::uint32_t& end);
-
 }  // namespace rs

@@ -1,6 +1,8 @@
 #include "core/workbench/ExtractLogic.h"
 
+#include "core/platform/Chars.h"
 #include "core/platform/Overwrite.h"
+#include "core/platform/RowOutput.h"
 #include "core/platform/TextFile.h"
 
 #include <algorithm>
@@ -34,27 +36,22 @@ std::optional<std::string> ValidateExtract(const ExtractSettings& s) {
 
 namespace {
 
-constexpr std::size_t npos = std::string_view::npos;
-
-std::size_t CharBytesAt(std::string_view s, std::size_t at) {
-    const auto* p = reinterpret_cast<const unsigned char*>(s.data());
-    return static_cast<std::size_t>(chars::CharBytes(p + at, p + s.size()));
-}
+using chars::npos;
 
 // True when the row passes the selected test; result is then the part to write.
 bool Match(std::string_view row, const ExtractSettings& s, std::string_view& result) {
     switch (s.choice) {
         case ExtractChoice::Positions: {
-            std::size_t b = 0, e = 0;
-            if (!CharRange(row, s.first, s.last, b, e)) return false;
-            result = row.substr(b, e - b);
+            const std::optional<chars::ByteSpan> span = chars::CharSpan(row, s.first, s.last);
+            if (!span) return false;
+            result = span->of(row);
             return true;
         }
         case ExtractChoice::String: {
             std::size_t p = chars::Find(row, s.startText);
             if (p == npos) return false;
             std::string_view rest = row.substr(p);
-            result = rest.substr(0, chars::ByteOffset(rest, s.count));
+            result = chars::ClippedSpan(rest, 1, s.count).of(rest);
             return true;
         }
         case ExtractChoice::StringBetween: {
@@ -64,7 +61,7 @@ bool Match(std::string_view row, const ExtractSettings& s, std::string_view& res
             if (p == npos) return false;
             std::size_t q = chars::Find(row, s.betweenEnd, p);
             if (q == npos) return false;
-            result = row.substr(p, q - p + CharBytesAt(row, q));
+            result = row.substr(p, q - p + chars::OffsetAfter(row.substr(q), 1));
             return true;
         }
         case ExtractChoice::StrExists:

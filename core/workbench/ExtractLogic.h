@@ -3,7 +3,6 @@
 // Extract or Remove dialog: parts of rows, whole rows by a test (or the rows it rejects),
 // or every word on a line of its own.
 
-#include "core/workbench/DialogOutcome.h"
 #include "core/workbench/Progress.h"
 #include "core/workbench/RunOutcome.h"
 #include "core/platform/RowList.h"

@@ -1,6 +1,8 @@
 #include "core/workbench/InsertLogic.h"
 
+#include "core/platform/Chars.h"
 #include "core/platform/Overwrite.h"
+#include "core/platform/RowOutput.h"
 #include "core/platform/TextFile.h"
 
 namespace rs {
@@ -18,8 +20,8 @@ RunOutcome RunInsert(const RowList& rows, const InsertSettings& s, const std::st
         std::string_view row = rows[i];
         out.put(s.begin);
         // The text goes in only where the row has at least p characters; an empty row never gets it.
-        std::size_t cut = row.empty() ? std::string_view::npos : OffsetAfterChars(row, p);
-        if (cut == std::string_view::npos) {
+        std::size_t cut = row.empty() ? chars::npos : chars::OffsetAfter(row, p);
+        if (cut == chars::npos) {
             out.put(row);
         } else {
             out.put(row.substr(0, cut));

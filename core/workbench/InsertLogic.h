@@ -2,7 +2,6 @@
 
 // Insert dialog: a text after a character position, a prefix and a suffix on every row.
 
-#include "core/workbench/DialogOutcome.h"
 #include "core/workbench/Progress.h"
 #include "core/workbench/RunOutcome.h"
 #include "core/platform/RowList.h"

@@ -8,30 +8,11 @@
 #include <oneapi/tbb/parallel_reduce.h>
 
 #include <climits>
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace rs {
 
 
 namespace {
-
-// Characters of a row; most rows are ASCII, where that is the byte count.
-std::int64_t RowChars(std::string_view row) {
-    const char* p = row.data();
-    std::size_t n = row.size();
-    std::size_t i = 0;
-#if defined(__SSE2__)
-    __m128i any = _mm_setzero_si128();
-    for (; i + 16 <= n; i += 16)
-        any = _mm_or_si128(any, _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i)));
-    if (_mm_movemask_epi8(any)) return chars::Length(row);
-#endif
-    for (; i < n; ++i)
-        if (static_cast<unsigned char>(p[i]) >= 0x80) return chars::Length(row);
-    return static_cast<std::int64_t>(n);
-}
 
 std::int32_t ClampToInt32(std::int64_t v) { return v > INT32_MAX ? INT32_MAX : static_cast<std::int32_t>(v); }
 
@@ -64,7 +45,7 @@ Counters CountRows(const RowList& list, std::size_t b, std::size_t e) {
     Counters k;
     for (std::size_t i = b; i < e; ++i) {
         std::string_view line = list[i];
-        std::int64_t len = RowChars(line);
+        std::int64_t len = chars::Length(line);
         k.total += len;
         // A row whose first byte is printable cannot trim to nothing.
         if (line.empty() || (static_cast<unsigned char>(line[0]) <= 32 && chars::IsBlank(line))) ++k.blank;

@@ -1,7 +1,9 @@
 #include "core/workbench/RemoveLogic.h"
 
+#include "core/platform/Chars.h"
 #include "core/platform/Overwrite.h"
 #include "core/platform/Parallel.h"
+#include "core/platform/RowOutput.h"
 #include "core/platform/TextFile.h"
 
 #include <oneapi/tbb/parallel_for.h>
@@ -134,11 +136,10 @@ namespace {
 // has been seen removes itself and the first row of that key.
 void SettleKeys(const RowList& rows, std::int32_t first, std::int32_t last, const std::uint32_t* order,
                 std::size_t count, char* removed) {
+    // Every row here has a key.
     auto keyOf = [&](std::size_t r) {
         std::string_view row = rows[r];
-        std::size_t b = 0, e = 0;
-        CharRange(row, first, last, b, e);
-        return row.substr(b, e - b);
+        return chars::CharSpan(row, first, last).value_or(chars::ByteSpan{}).of(row);
     };
     KeyTable table;
     // Rows go in blocks: the keys of a block are found and their slots fetched ahead, then
@@ -198,12 +199,12 @@ std::vector<char> RowsWithSharedKeys(const RowList& rows, std::int32_t first, st
         std::uint32_t* c = counts.data() + s * kShares;
         for (std::size_t i = s * kParallelFrom; i < std::min(n, (s + 1) * kParallelFrom); ++i) {
             std::string_view row = rows[i];
-            std::size_t b = 0, e = 0;
-            if (!CharRange(row, first, last, b, e)) {
+            const std::optional<chars::ByteSpan> key = chars::CharSpan(row, first, last);
+            if (!key) {
                 shareOf[i] = kNoKey;
                 continue;
             }
-            const std::size_t h = MakeKey(row.substr(b, e - b)).hash >> (64 - kShareBits);
+            const std::size_t h = MakeKey(key->of(row)).hash >> (64 - kShareBits);
             shareOf[i] = static_cast<std::uint8_t>(h);
             ++c[h];
         }
@@ -241,17 +242,17 @@ void RunByPosition(const RowList& rows, const RemoveSettings& s, RowOutput& out,
     const std::size_t n = rows.size();
     for (std::size_t i = 0; i < n; ++i) {
         std::string_view row = rows[i];
-        std::size_t b = 0, e = 0;
-        bool cut = CharRange(row, s.first, s.last, b, e);
+        const std::optional<chars::ByteSpan> span = chars::CharSpan(row, s.first, s.last);
+        bool cut = span.has_value();
         bool drop = false;
         if (cut && s.onlyIfContains) {
             // The whole text must lie inside the range.
-            cut = !s.text.empty() && row.substr(b, e - b).find(s.text) != std::string_view::npos;
+            cut = !s.text.empty() && span->of(row).find(s.text) != std::string_view::npos;
             drop = cut && s.entireRow;
         }
         if (cut && !drop) {
-            out.put(row.substr(0, b));
-            out.line(row.substr(e));
+            out.put(row.substr(0, span->begin));
+            out.line(row.substr(span->end));
         } else if (!drop) {
             out.line(row);
         }

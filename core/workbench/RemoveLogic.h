@@ -3,7 +3,6 @@
 // Remove or Delete dialog: delete a character range from every row, or drop every row
 // whose key (the same range) is shared with another row.
 
-#include "core/workbench/DialogOutcome.h"
 #include "core/workbench/Progress.h"
 #include "core/workbench/RunOutcome.h"
 #include "core/platform/RowList.h"

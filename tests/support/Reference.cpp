@@ -6,6 +6,42 @@
 
 namespace rs::test {
 
+std::vector<int> PlainChars(std::string_view s) {
+    std::vector<int> lengths;
+    const auto* p = reinterpret_cast<const unsigned char*>(s.data());
+    const std::size_t n = s.size();
+    for (std::size_t i = 0; i < n;) {
+        const unsigned char c = p[i];
+        int len = c < 0x80                ? 1
+                  : c >= 0xC0 && c < 0xE0 ? 2
+                  : c >= 0xE0 && c < 0xF0 ? 3
+                  : c >= 0xF0 && c < 0xF8 ? 4
+                                          : 0;
+        char32_t cp = len == 1 ? c : len == 2 ? c & 0x1F : len == 3 ? c & 0x0F : c & 0x07;
+        bool ok = len > 0 && i + static_cast<std::size_t>(len) <= n;
+        for (int k = 1; ok && k < len; ++k) {
+            ok = (p[i + k] & 0xC0) == 0x80;
+            cp = (cp << 6) | (p[i + k] & 0x3F);
+        }
+        static constexpr char32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
+        ok = ok && cp >= kLeast[len] && cp <= 0x10FFFF && (cp < 0xD800 || cp > 0xDFFF);
+        lengths.push_back(ok ? len : 1);
+        i += ok ? static_cast<std::size_t>(len) : 1;
+    }
+    return lengths;
+}
+
+std::string CharSlice(const std::string& s, std::int64_t first, std::int64_t last) {
+    std::size_t b = 0, e = 0;
+    std::int64_t k = 1;
+    for (int len : PlainChars(s)) {
+        if (k < first) b += static_cast<std::size_t>(len);
+        if (k <= last) e += static_cast<std::size_t>(len);
+        ++k;
+    }
+    return s.substr(b, e > b ? e - b : 0);
+}
+
 std::vector<std::string> ReferenceRows(std::string_view text) {
     std::vector<std::string> rows;
     std::string line;
@@ -45,7 +81,6 @@ std::vector<std::string> ReferenceWords(const std::vector<std::string>& rows) {
 
 std::vector<std::string> ReferenceDups(const std::vector<std::string>& rows, int spin1, int spin2,
                                        DupsChoice choice) {
-    const int w = spin2 - spin1 + 1;
     struct Entry {
         std::string item;
         bool keyed;
@@ -53,10 +88,10 @@ std::vector<std::string> ReferenceDups(const std::vector<std::string>& rows, int
     };
     std::vector<Entry> list;
     for (const auto& r : rows) {
-        if (chars::Length(r) < spin2) {
+        if (static_cast<int>(PlainChars(r).size()) < spin2) {
             list.push_back({r, false, "", r});
         } else {
-            std::string key(chars::Copy(r, spin1, w));
+            std::string key = CharSlice(r, spin1, spin2);
             list.push_back({key + r, true, key, r});
         }
     }

@@ -1,8 +1,7 @@
 #pragma once
 
-// The helpers the dialogs' row loops share.
+// Output rows collected in blocks: the row loops of the dialogs' runs write through it.
 
-#include "core/platform/Chars.h"
 #include "core/platform/TextFile.h"
 
 #include <cstdint>
@@ -12,33 +11,6 @@
 #include <vector>
 
 namespace rs {
-
-// Byte offset just past the first n characters of s (n >= 0), or npos when s has fewer.
-inline std::size_t OffsetAfterChars(std::string_view s, std::int64_t n) {
-    const auto count = static_cast<std::uint64_t>(n);
-    std::size_t i = 0;
-    // Most rows start with plain ASCII: a byte is then a character.
-    while (i < count && i < s.size() && static_cast<unsigned char>(s[i]) < 0x80) ++i;
-    if (i == count) return i;
-    if (i == s.size()) return std::string_view::npos;
-    std::size_t start = chars::ByteOffset(s, n - 1);
-    if (start >= s.size()) return std::string_view::npos;
-    const auto* p = reinterpret_cast<const unsigned char*>(s.data());
-    return start + static_cast<std::size_t>(chars::CharBytes(p + start, p + s.size()));
-}
-
-// Byte range [begin, end) of the characters a..b (1-based, 1 <= a <= b) of s. False when s
-// has fewer than b characters; begin and end are then unchanged.
-inline bool CharRange(std::string_view s, std::int64_t a, std::int64_t b, std::size_t& begin,
-                      std::size_t& end) {
-    if (a < 1 || b < a) return false;
-    std::size_t e = OffsetAfterChars(s, b);
-    if (e == std::string_view::npos) return false;
-    std::size_t first = OffsetAfterChars(s.substr(0, e), a - 1);
-    begin = first;
-    end = e;
-    return true;
-}
 
 // Collects output rows in a large block and hands whole blocks to the writer, so a row
 // made of several pieces costs a few copies and no call into the writer.
