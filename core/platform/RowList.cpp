@@ -227,9 +227,23 @@ void RowList::loadFile(const std::string& path, const std::function<void()>& pro
     clear();
     source_ = path;
     Fd fd(OpenForReading(path));
+    // A file cut short while it is read can hand a read the zeroed tail of its last page: when
+    // the file ends up shorter than what was kept, it is read again from the start.
+    constexpr int kAttempts = 3;
+    for (int attempt = 1;; ++attempt) {
+        if (attempt > 1) clear();
+        source_ = path;
+        const std::size_t kept = loadOnce(fd.get(), path, progress);
+        struct stat st {};
+        if (::fstat(fd.get(), &st) != 0 || static_cast<std::size_t>(st.st_size) >= kept) return;
+        if (attempt == kAttempts) throw FileError(path, "Cannot read file", "It changed while it was read");
+    }
+}
+
+std::size_t RowList::loadOnce(int fd, const std::string& path, const std::function<void()>& progress) {
     struct stat st {};
     std::size_t expected = 0;  // the size of the file when it was opened
-    if (::fstat(fd.get(), &st) == 0 && st.st_size > 0) expected = static_cast<std::size_t>(st.st_size);
+    if (::fstat(fd, &st) == 0 && st.st_size > 0) expected = static_cast<std::size_t>(st.st_size);
     bytes_.reserve(expected + 1);
 
     std::size_t filled = 0;    // bytes read and kept, from the start of the file
@@ -256,7 +270,7 @@ void RowList::loadFile(const std::string& path, const std::function<void()>& pro
         }
         char* base = bytes_.data();
         tbb::parallel_for(
-            std::size_t{0}, count, [&](std::size_t k) { pieces[k].read(fd.get(), base); },
+            std::size_t{0}, count, [&](std::size_t k) { pieces[k].read(fd, base); },
             tbb::simple_partitioner());
 
         // The bytes up to the first piece that came back short are the file as read; a
@@ -306,6 +320,7 @@ void RowList::loadFile(const std::string& path, const std::function<void()>& pro
     }
     bytes_.shrinkToFit();
     ends_.shrinkToFit();
+    return filled;
 }
 
 }  // namespace rs

@@ -169,6 +169,8 @@ private:
     };
     struct LoadPiece;
     void splitPiece(LoadPiece& piece);
+    // One pass over the open file; returns the bytes of it that were kept.
+    std::size_t loadOnce(int fd, const std::string& path, const std::function<void()>& progress);
     std::uint64_t endEntry(std::size_t row, std::uint64_t end, std::uint64_t next,
                            std::vector<FarStart>& far);
 
