@@ -9,6 +9,8 @@
 #include "gui/filetools/UBulkSplit.h"
 #include "gui/filetools/UCombineFile.h"
 #include "gui/filetools/UManyFiles.h"
+#include "gui/platform/DecimalSeparator.h"
+#include "gui/platform/FormHelpers.h"
 #include "gui/workbench/UDups.h"
 #include "gui/workbench/UExtract.h"
 #include "gui/workbench/UFirst.h"

@@ -1,6 +1,6 @@
 // What only a real display shows: the X11 clipboard and the desktop opener's exit status.
 // Runs under xvfb-run, with the real QtShell and a stand-in xdg-open first on PATH.
-#include "gui/platform/QtPlatform.h"
+#include "gui/platform/QtShell.h"
 #include "tests/support/Doubles.h"
 #include "core/workbench/RunOutcome.h"
 #include "gui/workbench/UFirst.h"

@@ -1,9 +1,11 @@
 #include "core/platform/Chars.h"
 #include "gui/platform/QtRowListModel.h"
 #include "gui/platform/QtRowListView.h"
+#include "gui/platform/QtText.h"
 #include "tests/support/Doubles.h"
 #include "ui_Position.h"
 #include "core/workbench/LoadInput.h"
+#include "gui/workbench/RowEdit.h"
 #include "gui/workbench/Uposition.h"
 
 #include <QApplication>

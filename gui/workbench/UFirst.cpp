@@ -4,6 +4,7 @@
 #include "core/platform/Collation.h"
 #include "core/platform/Dialogs.h"
 #include "core/platform/Folders.h"
+#include "gui/platform/FormHelpers.h"
 #include "gui/platform/QtRowListModel.h"
 #include "gui/platform/QtText.h"
 #include "core/workbench/Links.h"
@@ -12,6 +13,7 @@
 #include "gui/workbench/UAbout.h"
 #include "core/workbench/AppState.h"
 #include "gui/workbench/UGuard.h"
+#include "gui/workbench/RowEdit.h"
 #include "gui/workbench/UProgressWindow.h"
 #include "gui/workbench/Uposition.h"
 #include "ui_First.h"
@@ -23,7 +25,6 @@
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QLocale>
 #include <QScreen>
 #include <QTimer>
 
@@ -166,11 +167,6 @@ void TFrmFirst::PrepareInputList() {
     FrmProgressWindow->end();
 }
 
-char DecimalSeparator() {
-    QString dp = QLocale().decimalPoint();
-    return (dp.size() == 1 && dp[0].unicode() < 128) ? static_cast<char>(dp[0].unicode()) : '.';
-}
-
 std::vector<std::string> TFrmFirst::FileStatistics() const {
     std::vector<std::string> lines;
     for (int i = 0; i < ui->ListBox1->count(); ++i) lines.push_back(ui->ListBox1->item(i)->text().toStdString());
@@ -255,13 +251,6 @@ void TFrmFirst::ListBox1Click() {
     if (!item) return;
     ui->EdCurrent->setText(item->text());
     FrmPosition->ui->EdCurrent->setText(item->text());
-}
-
-void ShowModeless(QWidget* form) {
-    if (!form) return;
-    form->show();
-    form->raise();
-    form->activateWindow();
 }
 
 }  // namespace rs

@@ -63,14 +63,6 @@ private:
 
 extern TFrmFirst* FrmFirst;
 
-
-
-// Shows a form without blocking and brings it to the front.
-void ShowModeless(QWidget* form);
-
-// The decimal separator of the user's locale.
-char DecimalSeparator();
-
 // Sets WorkFolder and ResultsFileName and creates the folder, warning when it cannot.
 void SetupWorkFolder();
 
