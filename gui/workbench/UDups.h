@@ -30,9 +30,6 @@ public:
     DupsSettings Settings() const;
 
     std::unique_ptr<Ui::TFrmDups> ui;
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
 };
 
 extern TFrmDups* FrmDups;

@@ -50,7 +50,6 @@ public:
     std::unique_ptr<Ui::TFrmFirst> ui;
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -1,12 +1,13 @@
 #include "gui/workbench/UProgressWindow.h"
 
+#include "gui/platform/FormHelpers.h"
 #include "gui/platform/JpegImage.h"
+#include "gui/platform/QtText.h"
 #include "ui_ProgressWindow.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QPainter>
-#include <QScreen>
 
 namespace rs {
 
@@ -39,15 +40,12 @@ void TFrmProgressWindow::paintEvent(QPaintEvent*) {
 void TFrmProgressWindow::setInfo(std::string_view text) {
     if (text == lastText_) return;
     lastText_.assign(text);
-    ui->LblInfo->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    ui->LblInfo->setText(ToQString(text));
 }
 
 void TFrmProgressWindow::start(std::string_view text) {
     setInfo(text);
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect r = screen->availableGeometry();
-        move(r.center() - QPoint(width() / 2, height() / 2));
-    }
+    CentreOnScreen(this);
     show();
     raise();
     repaint();

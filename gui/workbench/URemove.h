@@ -28,9 +28,6 @@ public:
     RemoveSettings ReadSettings() const;
 
     std::unique_ptr<Ui::TFrmRemove> ui;
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
 };
 
 extern TFrmRemove* FrmRemove;

@@ -19,7 +19,6 @@ TFrmPosition::TFrmPosition(QWidget* parent)
     setWindowFlag(Qt::Window);
     // Opens at its own place on the screen, not centred.
     move(761, 170);
-    resize(477, 257);
 
     PrepareRowEdit(ui->EdCurrent);
     QFont listFont = ui->ListBox1->font();
