@@ -31,8 +31,6 @@ public:
     void Spin1Change() {}
     void Spin2Change() {}
 
-    std::unique_ptr<Ui::TFrmBulkSplit> ui;
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -41,6 +39,7 @@ private:
     void UncheckAllBut(QCheckBox* keep);
     std::string InputPath() const;
 
+    std::unique_ptr<Ui::TFrmBulkSplit> ui;
     std::string chosenFile_;  // the chooser's bytes behind LblFile's text
 };
 

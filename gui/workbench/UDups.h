@@ -29,6 +29,7 @@ public:
     // The settings as the controls hold them now.
     DupsSettings Settings() const;
 
+private:
     std::unique_ptr<Ui::TFrmDups> ui;
 };
 

@@ -17,7 +17,6 @@
 #include "gui/workbench/UProgressWindow.h"
 #include "gui/workbench/Uposition.h"
 #include "ui_First.h"
-#include "ui_Position.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -236,7 +235,7 @@ void TFrmFirst::ListBox1Click() {
     QListWidgetItem* item = ui->ListBox1->currentItem();
     if (!item) return;
     ui->EdCurrent->setText(item->text());
-    FrmPosition->ui->EdCurrent->setText(item->text());
+    FrmPosition->SetRowText(item->text());
 }
 
 }  // namespace rs

@@ -47,8 +47,6 @@ public:
     // The current input: the hidden label's text.
     std::string CurrentInput() const;
 
-    std::unique_ptr<Ui::TFrmFirst> ui;
-
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -56,6 +54,7 @@ protected:
 private:
     void LoadInput(const std::string& path);
 
+    std::unique_ptr<Ui::TFrmFirst> ui;
     std::function<void(const std::string&)> runEntry_;
     bool memoChangePending_ = false;
 };

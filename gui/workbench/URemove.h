@@ -27,6 +27,7 @@ public:
     void ClearOnlyIfContains();
     RemoveSettings ReadSettings() const;
 
+private:
     std::unique_ptr<Ui::TFrmRemove> ui;
 };
 

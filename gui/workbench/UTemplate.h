@@ -32,6 +32,7 @@ public:
     // The boxes as they are now.
     TemplateSettings ReadSettings() const;
 
+private:
     std::unique_ptr<Ui::TFrmTemplate> ui;
 };
 

@@ -57,6 +57,8 @@ void TFrmPosition::ShowLoad(const RowList* rows, std::string_view longestRow) {
     ui->EdCurrent->setCursorPosition(0);
 }
 
+void TFrmPosition::SetRowText(const QString& text) { ui->EdCurrent->setText(text); }
+
 void TFrmPosition::EdCurrentClick() { ui->LblPosition->setText(PositionReadout(ui->EdCurrent)); }
 
 void TFrmPosition::EdCurrentKeyUp() { ui->LblPosition->setText(PositionReadout(ui->EdCurrent)); }

@@ -33,14 +33,16 @@ public:
     void EdCurrentKeyUp();
     void ListBox1Click();
 
-    QtRowListModel* rowModel() const { return model_; }
+    // Puts a text into the edit box under study, as a click on a row does.
+    void SetRowText(const QString& text);
 
-    std::unique_ptr<Ui::TFrmPosition> ui;
+    QtRowListModel* rowModel() const { return model_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    std::unique_ptr<Ui::TFrmPosition> ui;
     QtRowListModel* model_;
 };
 
