@@ -99,6 +99,7 @@ void TFrmMerge::CmdMergeClick() {
 
 void TFrmMerge::CmdReturnClick() { close(); }
 
+// The spin edits' change handlers do nothing by design: the settings are read when a button runs.
 void TFrmMerge::Spin1Change() {}
 void TFrmMerge::Spin2Change() {}
 void TFrmMerge::Spin3Change() {}

@@ -28,6 +28,7 @@ public:
     void ChkVar1MouseDown();
     void Chkvar2MouseDown();
     void Chkvar3MouseDown();
+    // The spin edits' change handlers do nothing by design: the positions are read when the split runs.
     void Spin1Change() {}
     void Spin2Change() {}
 

@@ -25,7 +25,6 @@ public:
     // Points at another store that holds the very same rows, without a reset: the view keeps
     // its layout, scroll position and selection.
     void rebind(const RowList* sameRows) { rows_ = sameRows; }
-    const RowList* rows() const { return rows_; }
 
     // The whole row of an index; empty when the index is out of range.
     std::string_view rowBytes(const QModelIndex& index) const;

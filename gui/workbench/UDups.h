@@ -6,8 +6,6 @@
 
 #include <memory>
 
-class QSpinBox;
-
 namespace Ui {
 class TFrmDups;
 }

@@ -10,7 +10,6 @@
 
 #include <QIcon>
 #include <QPlainTextEdit>
-#include <QTextDocument>
 
 static void InitTemplateQrc() { Q_INIT_RESOURCE(tmplicons); }
 

@@ -6,8 +6,6 @@
 
 #include <memory>
 
-class QPlainTextEdit;
-
 namespace Ui {
 class TFrmTemplate;
 }
