@@ -5,7 +5,7 @@
 #include "gui/platform/FormHelpers.h"
 #include "gui/platform/QtSpinEdit.h"
 #include "gui/platform/QtText.h"
-#include "gui/workbench/UGuard.h"
+#include "gui/workbench/RunGuarded.h"
 #include "ui_BulkSplit.h"
 
 #include <QEvent>

@@ -5,7 +5,7 @@
 #include "core/workbench/AppState.h"
 #include "gui/platform/FormHelpers.h"
 #include "gui/platform/QtText.h"
-#include "gui/workbench/UGuard.h"
+#include "gui/workbench/RunGuarded.h"
 #include "gui/workbench/UResults.h"
 #include "ui_CombineFile.h"
 

@@ -4,7 +4,7 @@
 #include "core/workbench/AppState.h"
 #include "gui/platform/FormHelpers.h"
 #include "gui/platform/QtSpinEdit.h"
-#include "gui/workbench/UGuard.h"
+#include "gui/workbench/RunGuarded.h"
 #include "gui/workbench/UProgressWindow.h"
 #include "ui_Dups.h"
 

@@ -4,7 +4,7 @@
 #include "core/workbench/AppState.h"
 #include "core/workbench/Links.h"
 #include "gui/platform/QtText.h"
-#include "gui/workbench/UGuard.h"
+#include "gui/workbench/RunGuarded.h"
 #include "gui/workbench/UProgressWindow.h"
 #include "ui_Template.h"
 
