@@ -1,18 +1,19 @@
 // What only a real display shows: the X11 clipboard and the desktop opener's exit status.
 // Runs under xvfb-run, with the real QtShell and a stand-in xdg-open first on PATH.
-#include "gui/platform/QtPlatform.h"
-#include "tests/support/Doubles.h"
-#include "core/workbench/RunOutcome.h"
-#include "gui/workbench/UFirst.h"
 #include "core/workbench/AppState.h"
+#include "core/workbench/RunOutcome.h"
+#include "gui/platform/QtShell.h"
+#include "gui/workbench/UFirst.h"
 #include "gui/workbench/UProgressWindow.h"
 #include "gui/workbench/Uposition.h"
-#include "ui_First.h"
+#include "tests/support/Doubles.h"
+#include "tests/support/gui/Controls.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QImage>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -22,6 +23,7 @@
 #include <cstdlib>
 
 using namespace rs;
+using rs::test::Control;
 
 namespace {
 
@@ -62,12 +64,13 @@ struct Desktop : ::testing::Test {
         setenv("PATH", (bin + ":" + oldPath).c_str(), 1);
         return home.file("opened");
     }
-    std::string Memo() const { return first->ui->Memo1->toPlainText().toStdString(); }
+    std::string Memo() const { return Control<QPlainTextEdit>(*first, "Memo1")->toPlainText().toStdString(); }
 };
 
 }  // namespace
 
 TEST_F(Desktop, PasteTakesOnlyTextAndSurvivesAnEmptyClipboard) {
+    auto* Memo1 = Control<QPlainTextEdit>(*first, "Memo1");
     QClipboard* clipboard = QGuiApplication::clipboard();
     test::WriteBytes(home.file("a.txt"), "a\n");
     doubles.dialogs.fileAnswers = {home.file("a.txt")};
@@ -78,8 +81,8 @@ TEST_F(Desktop, PasteTakesOnlyTextAndSurvivesAnEmptyClipboard) {
     ASSERT_TRUE(WaitFor([&] { return clipboard->mimeData() && clipboard->mimeData()->formats().isEmpty(); }));
     first->CmdPasteClick();
     EXPECT_EQ(Memo(), "");
-    first->ui->Memo1->setFocus();
-    QTest::keyClick(first->ui->Memo1, Qt::Key_V, Qt::ControlModifier);
+    Memo1->setFocus();
+    QTest::keyClick(Memo1, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(Memo(), "");
     EXPECT_EQ(first->CurrentInput(), home.file("a.txt"));
 

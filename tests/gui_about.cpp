@@ -1,4 +1,5 @@
 #include "gui/workbench/UAbout.h"
+#include "tests/support/gui/Controls.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -10,14 +11,14 @@ using namespace rs;
 
 TEST(AboutBox, TextsAreLoadedAtCreationAndExitEndsTheModalLoop) {
     if (!FrmAbout) FrmAbout = new TFrmAbout;
-    auto label = [](const char* name) { return FrmAbout->findChild<QLabel*>(QString::fromLatin1(name)); };
+    auto label = [](const char* name) { return test::Control<QLabel>(*FrmAbout, name); };
     struct {
         QLabel *LblCopy1, *LblCopy2, *LblCopy3, *Label1, *LblInfo1, *LblInfo2, *LblInfo3;
         QPushButton* BitBtn1;
     } c{label("LblCopy1"), label("LblCopy2"),
         label("LblCopy3"), label("Label1"),
         label("LblInfo1"), label("LblInfo2"),
-        label("LblInfo3"), FrmAbout->findChild<QPushButton*>(QStringLiteral("BitBtn1"))};
+        label("LblInfo3"), test::Control<QPushButton>(*FrmAbout, "BitBtn1")};
     auto* u = &c;
     for (QObject* o : {static_cast<QObject*>(c.LblCopy1), static_cast<QObject*>(c.LblCopy2),
                        static_cast<QObject*>(c.LblCopy3), static_cast<QObject*>(c.Label1),

@@ -1,16 +1,20 @@
 // The insert, remove or delete, and extract dialogs driven through their real controls.
-#include "gui/workbench/UExtract.h"
+#include "core/platform/TextFile.h"
 #include "core/workbench/AppState.h"
+#include "gui/workbench/UExtract.h"
 #include "gui/workbench/UProgressWindow.h"
 #include "gui/workbench/URemove.h"
 #include "gui/workbench/USecond.h"
-#include "core/platform/TextFile.h"
 #include "tests/support/Doubles.h"
-#include "ui_Extract.h"
-#include "ui_Insert.h"
-#include "ui_Remove.h"
+#include "tests/support/gui/Controls.h"
 
+#include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -19,6 +23,7 @@
 #include <memory>
 
 using namespace rs;
+using rs::test::Control;
 using Lines = std::vector<std::string>;
 
 namespace {
@@ -58,18 +63,21 @@ void SetSpinText(QSpinBox* spin, const QString& text) { spin->findChild<QLineEdi
 TEST(InsertDialog, RunsFromItsControlsAndStaysUsable) {
     DialogScope scope({"abc", "ab", "", "é€x"});
     TFrmInsert form;
+    auto* EdBeg = Control<QLineEdit>(form, "EdBeg");
+    auto* CmdCreate = Control<QPushButton>(form, "CmdCreate");
+    auto* SpinPosition = Control<QSpinBox>(form, "SpinPosition");
     EXPECT_EQ(form.windowTitle(), "Insert Into");
-    EXPECT_EQ(form.ui->CmdCreate->text(), "Show New Data");
-    EXPECT_EQ(form.ui->Label1->text(), "Add the following characters ");
-    EXPECT_EQ(form.ui->SpinPosition->minimum(), 0);
-    EXPECT_EQ(form.ui->SpinPosition->maximum(), 25000);
+    EXPECT_EQ(CmdCreate->text(), "Show New Data");
+    EXPECT_EQ(Control<QLabel>(form, "Label1")->text(), "Add the following characters ");
+    EXPECT_EQ(SpinPosition->minimum(), 0);
+    EXPECT_EQ(SpinPosition->maximum(), 25000);
     form.show();
 
-    Type(form.ui->EdString, "-");
-    SetSpinText(form.ui->SpinPosition, "2");
-    Type(form.ui->EdBeg, "<");
-    Type(form.ui->EdEnd, "€>");
-    Click(form.ui->CmdCreate);
+    Type(Control<QLineEdit>(form, "EdString"), "-");
+    SetSpinText(SpinPosition, "2");
+    Type(EdBeg, "<");
+    Type(Control<QLineEdit>(form, "EdEnd"), "€>");
+    Click(CmdCreate);
     EXPECT_EQ(scope.results(), (Lines{"<ab-c€>", "<ab-€>", "<€>", "<é€-x€>"}));
     EXPECT_EQ(scope.doubles.shell.opened, (Lines{appState().ResultsFileName}));
     EXPECT_TRUE(scope.doubles.dialogs.messages.empty());
@@ -77,22 +85,23 @@ TEST(InsertDialog, RunsFromItsControlsAndStaysUsable) {
     EXPECT_EQ(FrmProgressWindow->infoText(), "Processing. Please be patient ... 75% complete");
 
     // A position that is not a number reads as the minimum, 0.
-    SetSpinText(form.ui->SpinPosition, "");
-    Click(form.ui->CmdCreate);
+    SetSpinText(SpinPosition, "");
+    Click(CmdCreate);
     EXPECT_EQ(scope.results(), (Lines{"<-abc€>", "<-ab€>", "<€>", "<-é€x€>"}));
 
     // Exit only hides; the settings stay.
-    Click(form.ui->BitBtn1);
+    Click(Control<QPushButton>(form, "BitBtn1"));
     EXPECT_TRUE(form.isHidden());
     form.show();
-    EXPECT_EQ(form.ui->EdBeg->text(), "<");
+    EXPECT_EQ(EdBeg->text(), "<");
 }
 
 TEST(InsertDialog, UnwritableResultsFilePublishesNothingAndTheNextRunWorks) {
     DialogScope scope({"a"});
     TFrmInsert form;
+    auto* CmdCreate = Control<QPushButton>(form, "CmdCreate");
     appState().ResultsFileName = scope.dir.file("no/such/folder/Results.txt");
-    Click(form.ui->CmdCreate);
+    Click(CmdCreate);
     ASSERT_EQ(scope.doubles.dialogs.messages.size(), 1u);
     EXPECT_EQ(scope.doubles.dialogs.messages[0].kind, MsgKind::Error);
     EXPECT_NE(scope.doubles.dialogs.messages[0].text.find("no/such/folder/Results.txt"), std::string::npos);
@@ -101,7 +110,7 @@ TEST(InsertDialog, UnwritableResultsFilePublishesNothingAndTheNextRunWorks) {
     EXPECT_FALSE(appState().OperationRunning);
 
     appState().ResultsFileName = scope.dir.file("Results.txt");
-    Click(form.ui->CmdCreate);
+    Click(CmdCreate);
     EXPECT_EQ(scope.results(), (Lines{"a"}));
 }
 
@@ -109,7 +118,7 @@ TEST(InsertDialog, ARunIsRefusedWhileAnotherIsGoing) {
     DialogScope scope({"a"});
     TFrmInsert form;
     appState().OperationRunning = true;
-    Click(form.ui->CmdCreate);
+    Click(Control<QPushButton>(form, "CmdCreate"));
     appState().OperationRunning = false;
     EXPECT_FALSE(scope.resultsWritten());
     EXPECT_TRUE(scope.doubles.shell.opened.empty());
@@ -119,45 +128,51 @@ TEST(InsertDialog, ARunIsRefusedWhileAnotherIsGoing) {
 TEST(RemoveDialog, ValidatesBeforeTouchingAnythingThenRunsBothModes) {
     DialogScope scope({"ab1", "cd2", "ab3", "a"});
     TFrmRemove form;
+    auto* Spin1 = Control<QSpinBox>(form, "Spin1");
+    auto* ChkDups = Control<QCheckBox>(form, "ChkDups");
+    auto* ChkEntireRow = Control<QCheckBox>(form, "ChkEntireRow");
+    auto* Chkdelete = Control<QCheckBox>(form, "Chkdelete");
+    auto* CmdCreate = Control<QPushButton>(form, "CmdCreate");
+    auto* EdDelete = Control<QLineEdit>(form, "EdDelete");
     EXPECT_EQ(form.windowTitle(), "Remove or Delete");
-    EXPECT_TRUE(form.ui->BitBtn1->isDefault());
-    EXPECT_TRUE(form.ui->ListHidden->isHidden());
+    EXPECT_TRUE(Control<QPushButton>(form, "BitBtn1")->isDefault());
+    EXPECT_TRUE(Control<QListWidget>(form, "ListHidden")->isHidden());
     form.show();
 
-    SetSpinText(form.ui->Spin1, "3");
-    SetSpinText(form.ui->Spin2, "2");
-    form.ui->Chkdelete->setChecked(true);
-    form.ui->ChkDups->setChecked(true);
-    Click(form.ui->CmdCreate);
-    form.ui->Chkdelete->setChecked(false);
-    Click(form.ui->CmdCreate);
+    SetSpinText(Spin1, "3");
+    SetSpinText(Control<QSpinBox>(form, "Spin2"), "2");
+    Chkdelete->setChecked(true);
+    ChkDups->setChecked(true);
+    Click(CmdCreate);
+    Chkdelete->setChecked(false);
+    Click(CmdCreate);
     EXPECT_EQ(scope.doubles.dialogs.texts(), (Lines{kMsgRemoveNeedsString, kMsgRemovePositions}));
     EXPECT_FALSE(scope.resultsWritten());
     EXPECT_FALSE(FrmProgressWindow->isVisible());
     EXPECT_TRUE(scope.doubles.shell.opened.empty());
 
     // A first position that is not a number reads as 1.
-    SetSpinText(form.ui->Spin1, "x");
-    Click(form.ui->CmdCreate);
+    SetSpinText(Spin1, "x");
+    Click(CmdCreate);
     EXPECT_EQ(scope.results(), (Lines{"cd2", "a"}));
     EXPECT_EQ(scope.doubles.shell.opened.size(), 1u);
 
-    form.ui->ChkDups->setChecked(false);
-    form.ui->Chkdelete->setChecked(true);
-    Type(form.ui->EdDelete, "b");
-    form.ui->ChkEntireRow->setChecked(true);
-    Click(form.ui->CmdCreate);
+    ChkDups->setChecked(false);
+    Chkdelete->setChecked(true);
+    Type(EdDelete, "b");
+    ChkEntireRow->setChecked(true);
+    Click(CmdCreate);
     EXPECT_EQ(scope.results(), (Lines{"cd2", "a"}));
-    form.ui->ChkEntireRow->setChecked(false);
-    Click(form.ui->CmdCreate);
+    ChkEntireRow->setChecked(false);
+    Click(CmdCreate);
     EXPECT_EQ(scope.results(), (Lines{"1", "cd2", "3", "a"}));
     EXPECT_EQ(scope.doubles.shell.opened.size(), 3u);
     EXPECT_EQ(scope.doubles.dialogs.messages.size(), 2u);
 
     // Enter in an edit box presses the default button, "Exit", which only hides.
-    QTest::keyClick(form.ui->EdDelete, Qt::Key_Return);
+    QTest::keyClick(EdDelete, Qt::Key_Return);
     EXPECT_TRUE(form.isHidden());
-    EXPECT_EQ(form.ui->EdDelete->text(), "b");
+    EXPECT_EQ(EdDelete->text(), "b");
 }
 
 namespace {
@@ -178,55 +193,64 @@ TEST(ExtractDialog, ChoicesHandlersAndRuns) {
     ordered.shell = &scope.doubles.shell;
     InstallDialogs(&ordered);
     TFrmExtract form;
+    auto* RadExtractWords = Control<QRadioButton>(form, "RadExtractWords");
+    auto* EdStringIn = Control<QLineEdit>(form, "EdStringIn");
+    auto* EdString2 = Control<QLineEdit>(form, "EdString2");
+    auto* RadStrExists = Control<QRadioButton>(form, "RadStrExists");
+    auto* RadStringByte = Control<QRadioButton>(form, "RadStringByte");
+    auto* RadPositions = Control<QRadioButton>(form, "RadPositions");
+    auto* ChkOpp = Control<QCheckBox>(form, "ChkOpp");
+    auto* Spin3 = Control<QSpinBox>(form, "Spin3");
+    auto* CmdCreate = Control<QPushButton>(form, "CmdCreate");
     EXPECT_EQ(form.windowTitle(), "Extract or Remove");
-    EXPECT_EQ(form.ui->RadExtractWords->text(), "Extract \"all words\" into a file");
-    EXPECT_FALSE(form.ui->RadPositions->isChecked());
-    EXPECT_TRUE(form.ui->ChkOpp->isEnabled());
+    EXPECT_EQ(RadExtractWords->text(), "Extract \"all words\" into a file");
+    EXPECT_FALSE(RadPositions->isChecked());
+    EXPECT_TRUE(ChkOpp->isEnabled());
     form.show();
 
     // The count follows the start text's length, whichever of the three edits changed.
-    Type(form.ui->EdStringIn, "ab€");
-    EXPECT_EQ(form.ui->Spin3->value(), 3);
-    form.ui->Spin3->setValue(9);
-    Type(form.ui->EdString2, "z");
-    EXPECT_EQ(form.ui->Spin3->value(), 3);
+    Type(EdStringIn, "ab€");
+    EXPECT_EQ(Spin3->value(), 3);
+    Spin3->setValue(9);
+    Type(EdString2, "z");
+    EXPECT_EQ(Spin3->value(), 3);
 
     // Selecting a choice by program runs its handler, as the dispatcher relies on.
-    form.ui->RadStrExists->setChecked(true);
-    form.ui->ChkOpp->setChecked(true);
-    form.ui->RadPositions->setChecked(true);
-    EXPECT_FALSE(form.ui->ChkOpp->isEnabled());
-    EXPECT_FALSE(form.ui->ChkOpp->isChecked());
-    Click(form.ui->RadString);
-    EXPECT_TRUE(form.ui->ChkOpp->isEnabled());
+    RadStrExists->setChecked(true);
+    ChkOpp->setChecked(true);
+    RadPositions->setChecked(true);
+    EXPECT_FALSE(ChkOpp->isEnabled());
+    EXPECT_FALSE(ChkOpp->isChecked());
+    Click(Control<QRadioButton>(form, "RadString"));
+    EXPECT_TRUE(ChkOpp->isEnabled());
 
     // Validation of the selected choice only, before anything is written.
-    Type(form.ui->EdStringIn, "");
-    Click(form.ui->CmdCreate);
-    Click(form.ui->RadStrExists);
-    Click(form.ui->CmdCreate);
-    Click(form.ui->RadStringByte);
-    Click(form.ui->CmdCreate);
-    Click(form.ui->RadPositions);
-    SetSpinText(form.ui->Spin1, "4");
-    Click(form.ui->CmdCreate);
+    Type(EdStringIn, "");
+    Click(CmdCreate);
+    Click(RadStrExists);
+    Click(CmdCreate);
+    Click(RadStringByte);
+    Click(CmdCreate);
+    Click(RadPositions);
+    SetSpinText(Control<QSpinBox>(form, "Spin1"), "4");
+    Click(CmdCreate);
     EXPECT_EQ(ordered.texts(),
               (Lines{kMsgExtractString, kMsgExtractExists, kMsgExtractStringByte, kMsgExtractPositions}));
     EXPECT_FALSE(scope.resultsWritten());
 
-    Click(form.ui->RadStringBetween);
-    Type(form.ui->EdString1, "[");
-    Type(form.ui->EdString2, "]");
-    form.ui->ChkOpp->setChecked(true);
-    Click(form.ui->CmdCreate);
+    Click(Control<QRadioButton>(form, "RadStringBetween"));
+    Type(Control<QLineEdit>(form, "EdString1"), "[");
+    Type(EdString2, "]");
+    ChkOpp->setChecked(true);
+    Click(CmdCreate);
     EXPECT_EQ(scope.results(), (Lines{"  one  two\tthree ", ""}));
-    form.ui->ChkOpp->setChecked(false);
-    Click(form.ui->CmdCreate);
+    ChkOpp->setChecked(false);
+    Click(CmdCreate);
     EXPECT_EQ(scope.results(), (Lines{"[hi]"}));
 
     // The words count is shown before the results file is published.
-    Click(form.ui->RadExtractWords);
-    Click(form.ui->CmdCreate);
+    Click(RadExtractWords);
+    Click(CmdCreate);
     EXPECT_EQ(scope.results(), (Lines{"one", "two\tthree", "say", "[hi]", "x"}));
     EXPECT_EQ(ordered.texts().back(), "The total words extracted is: 5");
     EXPECT_EQ(ordered.shellCallsAtMessage.back(), 2u);
@@ -234,10 +258,10 @@ TEST(ExtractDialog, ChoicesHandlersAndRuns) {
     EXPECT_FALSE(FrmProgressWindow->isVisible());
 
     // A non-number in a spin edit reads as its minimum.
-    SetSpinText(form.ui->SpinStringByte, "");
-    Type(form.ui->EdStringByte, "s");
-    Click(form.ui->RadStringByte);
-    Click(form.ui->CmdCreate);
+    SetSpinText(Control<QSpinBox>(form, "SpinStringByte"), "");
+    Type(Control<QLineEdit>(form, "EdStringByte"), "s");
+    Click(RadStringByte);
+    Click(CmdCreate);
     EXPECT_EQ(scope.results(), (Lines{"say [hi] x"}));
     InstallDialogs(&scope.doubles.dialogs);
 }

@@ -1,25 +1,27 @@
-#include "gui/Dispatcher.h"
-#include "tests/support/Doubles.h"
-#include "core/workbench/OperationList.h"
 #include "core/platform/Overwrite.h"
+#include "core/workbench/AppState.h"
 #include "core/workbench/LoadInput.h"
+#include "core/workbench/OperationList.h"
+#include "gui/Dispatcher.h"
 #include "gui/workbench/UDups.h"
 #include "gui/workbench/UExtract.h"
 #include "gui/workbench/UFirst.h"
-#include "core/workbench/AppState.h"
 #include "gui/workbench/UProgressWindow.h"
 #include "gui/workbench/URemove.h"
 #include "gui/workbench/USecond.h"
 #include "gui/workbench/Uposition.h"
-#include "ui_Dups.h"
-#include "ui_Extract.h"
-#include "ui_First.h"
-#include "ui_Insert.h"
-#include "ui_Position.h"
-#include "ui_Remove.h"
+#include "tests/support/Doubles.h"
+#include "tests/support/gui/Controls.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -30,6 +32,7 @@
 #include <filesystem>
 
 using namespace rs;
+using rs::test::Control;
 
 namespace {
 const char* const kNoInput =
@@ -63,28 +66,30 @@ struct Workbench : ::testing::Test {
     void TearDown() override { FrmFirst = nullptr; }
 
     void Choose(const std::string& entry) {
-        auto items = first->ui->ListOptions->findItems(QString::fromStdString(entry), Qt::MatchExactly);
+        auto* ListOptions = Control<QListWidget>(*first, "ListOptions");
+        auto items = ListOptions->findItems(QString::fromStdString(entry), Qt::MatchExactly);
         ASSERT_EQ(items.size(), 1) << entry;
-        first->ui->ListOptions->setCurrentItem(items[0]);
+        ListOptions->setCurrentItem(items[0]);
     }
     void Run(const std::string& entry) {
         Choose(entry);
         first->CmdMakeChangesClick();
     }
-    void Type(const QString& text) { first->ui->Memo1->setPlainText(text); }
+    void Type(const QString& text) { Control<QPlainTextEdit>(*first, "Memo1")->setPlainText(text); }
     std::string Results() { return test::ReadBytes(appState().ResultsFileName); }
 };
 }  // namespace
 
 TEST_F(Workbench, EveryEntryButFourNeedsAnInput) {
-    first->ui->LblMsg->setText("old status");
+    auto* LblMsg = Control<QLabel>(*first, "LblMsg");
+    LblMsg->setText("old status");
     int refused = 0;
     for (const auto& entry : kOperationEntries) {
         if (!EntryNeedsInput(entry)) continue;
         doubles.dialogs.messages.clear();
         Run(entry);
         ASSERT_EQ(doubles.dialogs.texts(), std::vector<std::string>{kNoInput}) << entry;
-        EXPECT_TRUE(first->ui->LblMsg->text().isEmpty());
+        EXPECT_TRUE(LblMsg->text().isEmpty());
         ++refused;
     }
     EXPECT_EQ(refused, 18);
@@ -97,9 +102,10 @@ TEST_F(Workbench, TypingMakesThePastedFileTheInputAndLoadsIt) {
     const std::string pasted = appState().WorkFolder + "/Temp_paste.txt";
     EXPECT_EQ(test::ReadBytes(pasted), "alpha\r\n\r\nlongest row\r\n");
     EXPECT_EQ(first->CurrentInput(), pasted);
-    EXPECT_EQ(first->ui->LblMsg->text(), "Total lines: 3   Next, double-click an option below.");
+    EXPECT_EQ(Control<QLabel>(*first, "LblMsg")->text(),
+              "Total lines: 3   Next, double-click an option below.");
     EXPECT_EQ(appState().counters.InputLineCount, 3);
-    EXPECT_EQ(FrmPosition->ui->EdCurrent->text(), "longest row");
+    EXPECT_EQ(Control<QLineEdit>(*FrmPosition, "EdCurrent")->text(), "longest row");
     EXPECT_EQ(first->FileStatistics().size(), 11u);
 
     // Emptying the memo changes nothing.
@@ -134,7 +140,7 @@ TEST_F(Workbench, SelectFileLoadsTheChosenFileAndCancelKeepsTheInput) {
     doubles.dialogs.fileAnswers = {home.file("in.txt")};
     Type("pasted");
     first->CmdSelectClick();
-    EXPECT_TRUE(first->ui->Memo1->toPlainText().isEmpty());
+    EXPECT_TRUE(Control<QPlainTextEdit>(*first, "Memo1")->toPlainText().isEmpty());
     EXPECT_EQ(first->CurrentInput(), home.file("in.txt"));
     EXPECT_EQ(appState().counters.InputLineCount, 2);
     EXPECT_EQ(doubles.dialogs.fileFilters, std::vector<std::string>{"All (*.*)|*.*|"});
@@ -158,7 +164,7 @@ TEST_F(Workbench, AMissingInputShowsTheErrorAndRunsNothing) {
 }
 
 TEST_F(Workbench, LineOperationsRunFromTheList) {
-    first->ui->Chkposition->setChecked(false);
+    Control<QCheckBox>(*first, "Chkposition")->setChecked(false);
     Type("  Mixed Case  \n\n\tTabbed");
     Run("CASE UPPERCASE - Change all to upper case");
     EXPECT_EQ(Results(), "  MIXED CASE  \r\n\r\n\tTABBED\r\n");
@@ -205,16 +211,18 @@ TEST_F(Workbench, InputBoxEntries) {
 }
 
 TEST_F(Workbench, DialogEntriesApplyTheirResets) {
+    auto* Chkdelete = Control<QCheckBox>(*FrmRemove, "Chkdelete");
+    auto* RadPositions = Control<QRadioButton>(*FrmExtract, "RadPositions");
     Type("row");
-    FrmRemove->ui->Chkdelete->setChecked(true);
+    Chkdelete->setChecked(true);
     Run("REMOVE         - Remove strings or delete various rows");
     EXPECT_TRUE(FrmRemove->isVisible());
-    EXPECT_FALSE(FrmRemove->ui->Chkdelete->isChecked());
+    EXPECT_FALSE(Chkdelete->isChecked());
 
-    FrmExtract->ui->RadPositions->setChecked(false);
+    RadPositions->setChecked(false);
     Run("EXTRACT        - Extract strings or rows ");
     EXPECT_TRUE(FrmExtract->isVisible());
-    EXPECT_TRUE(FrmExtract->ui->RadPositions->isChecked());
+    EXPECT_TRUE(RadPositions->isChecked());
 
     Run("INSERT         - Insert strings into rows");
     EXPECT_TRUE(FrmInsert->isVisible());
@@ -222,7 +230,7 @@ TEST_F(Workbench, DialogEntriesApplyTheirResets) {
 }
 
 TEST_F(Workbench, DoubleClickDispatchesLikeNext) {
-    first->ui->Chkposition->setChecked(false);
+    Control<QCheckBox>(*first, "Chkposition")->setChecked(false);
     Type("abc");
     Choose("CASE UPPERCASE - Change all to upper case");
     first->ListOptionsDblClick();
@@ -232,7 +240,6 @@ TEST_F(Workbench, DoubleClickDispatchesLikeNext) {
 #include "gui/filetools/UCombineFile.h"
 #include "gui/filetools/UManyFiles.h"
 #include "gui/workbench/UTemplate.h"
-#include "ui_ManyFiles.h"
 
 #include <QTimer>
 
@@ -255,7 +262,10 @@ TEST_F(Workbench, ModalEntriesNeedNoInput) {
     ASSERT_TRUE(first->CurrentInput().empty());
 
     CloseWhenShown([] { return FrmManyFiles; },
-                   [] { EXPECT_EQ(FrmManyFiles->ui->LblFolder->text().toStdString(), appState().WorkFolder + "/"); });
+                   [] {
+                       EXPECT_EQ(Control<QLabel>(*FrmManyFiles, "LblFolder")->text().toStdString(),
+                                 appState().WorkFolder + "/");
+                   });
     Run("BULK INSERT    - Bulk - Insert string(s) into many files at once");
 
     CloseWhenShown([] { return FrmTemplate; });
@@ -270,6 +280,7 @@ TEST_F(Workbench, ModalEntriesNeedNoInput) {
 }
 
 TEST_F(Workbench, AMemoChangeDuringARunIsSavedWhenTheRunEnds) {
+    auto* LblMsg = Control<QLabel>(*first, "LblMsg");
     appState().OperationRunning = true;
     Type("typed while busy");
     EXPECT_TRUE(first->CurrentInput().empty());
@@ -279,11 +290,11 @@ TEST_F(Workbench, AMemoChangeDuringARunIsSavedWhenTheRunEnds) {
     EXPECT_EQ(appState().counters.InputLineCount, 1);
 
     // A dispatch while a run is going does nothing at all.
-    first->ui->LblMsg->setText("kept");
+    LblMsg->setText("kept");
     appState().OperationRunning = true;
     Run("CASE UPPERCASE - Change all to upper case");
     appState().OperationRunning = false;
-    EXPECT_EQ(first->ui->LblMsg->text(), "kept");
+    EXPECT_EQ(LblMsg->text(), "kept");
     EXPECT_TRUE(doubles.shell.opened.empty());
 }
 
@@ -306,7 +317,7 @@ std::vector<std::string> Rows(const RowList& list) {
 }  // namespace
 
 TEST_F(Workbench, RowsOfAnUnchangedInputAreSharedWithTheFinder) {
-    first->ui->Chkposition->setChecked(false);
+    Control<QCheckBox>(*first, "Chkposition")->setChecked(false);
     test::WriteBytes(home.file("a.txt"), "one\r\ntwo\r\n");
     doubles.dialogs.fileAnswers = {home.file("a.txt")};
     first->CmdSelectClick();
@@ -363,33 +374,33 @@ TEST_F(Workbench, NoRunWritesOverItsOwnInput) {
     expectRefused("trim");
 
     Run("INSERT         - Insert strings into rows");
-    FrmInsert->ui->EdString->setText("x");
-    FrmInsert->ui->CmdCreate->click();
+    Control<QLineEdit>(*FrmInsert, "EdString")->setText("x");
+    Control<QPushButton>(*FrmInsert, "CmdCreate")->click();
     expectRefused("insert");
 
     Run("REMOVE         - Remove strings or delete various rows");
     for (bool byKey : {false, true}) {
-        FrmRemove->ui->ChkDups->setChecked(byKey);
-        FrmRemove->ui->CmdCreate->click();
+        Control<QCheckBox>(*FrmRemove, "ChkDups")->setChecked(byKey);
+        Control<QPushButton>(*FrmRemove, "CmdCreate")->click();
         expectRefused(byKey ? "remove by key" : "remove by position");
     }
 
     Run("EXTRACT        - Extract strings or rows ");
-    for (QLineEdit* e : {FrmExtract->ui->EdStringIn, FrmExtract->ui->EdString1, FrmExtract->ui->EdString2,
-                         FrmExtract->ui->EdStrExists, FrmExtract->ui->EdStringByte})
-        e->setText("a");
-    for (QRadioButton* choice : {FrmExtract->ui->RadPositions, FrmExtract->ui->RadString,
-                                 FrmExtract->ui->RadStringBetween, FrmExtract->ui->RadStrExists,
-                                 FrmExtract->ui->RadExtractWords, FrmExtract->ui->RadStringByte}) {
+    for (const char* name : {"EdStringIn", "EdString1", "EdString2", "EdStrExists", "EdStringByte"})
+        Control<QLineEdit>(*FrmExtract, name)->setText("a");
+    for (const char* name : {"RadPositions", "RadString", "RadStringBetween", "RadStrExists",
+                             "RadExtractWords", "RadStringByte"}) {
+        QRadioButton* choice = Control<QRadioButton>(*FrmExtract, name);
         choice->setChecked(true);
-        FrmExtract->ui->CmdCreate->click();
+        Control<QPushButton>(*FrmExtract, "CmdCreate")->click();
         expectRefused(choice->objectName().toStdString());
     }
 
     Run("DUPLICATES     - Extract, consolidate, or eliminate duplicates");
-    for (QRadioButton* choice : {FrmDups->ui->RadOnlyDups, FrmDups->ui->RadNoDups, FrmDups->ui->RadAll1Dups}) {
+    for (const char* name : {"RadOnlyDups", "RadNoDups", "RadAll1Dups"}) {
+        QRadioButton* choice = Control<QRadioButton>(*FrmDups, name);
         choice->setChecked(true);
-        FrmDups->ui->CmdCreate->click();
+        Control<QPushButton>(*FrmDups, "CmdCreate")->click();
         expectRefused(choice->objectName().toStdString());
     }
     EXPECT_TRUE(doubles.shell.opened.empty());

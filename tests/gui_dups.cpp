@@ -4,6 +4,7 @@
 #include "gui/workbench/UDups.h"
 #include "core/workbench/AppState.h"
 #include "gui/workbench/UProgressWindow.h"
+#include "tests/support/gui/Controls.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -22,6 +23,7 @@ using rs::test::ReadBytes;
 using rs::test::ReadCrlfLines;
 using rs::test::TempDir;
 using rs::test::WriteBytes;
+using rs::test::Control;
 
 namespace {
 
@@ -41,16 +43,9 @@ struct DupsFixture : ::testing::Test {
         for (const auto& r : rows) appState().input.ListInput.append(r);
         appState().counters.InputLineCount = static_cast<std::int32_t>(rows.size());
     }
-    // Controls by their names, as the form file gives them.
-    template <class T>
-    T* W(const char* name) const {
-        T* w = form->findChild<T*>(QString::fromLatin1(name));
-        if (!w) ADD_FAILURE() << "no control " << name;
-        return w;
-    }
-    QSpinBox* Spin(const char* name) const { return W<QSpinBox>(name); }
-    QRadioButton* Rad(const char* name) const { return W<QRadioButton>(name); }
-    void Click() { QTest::mouseClick(W<QPushButton>("CmdCreate"), Qt::LeftButton); }
+    QSpinBox* Spin(const char* name) const { return Control<QSpinBox>(*form, name); }
+    QRadioButton* Rad(const char* name) const { return Control<QRadioButton>(*form, name); }
+    void Click() { QTest::mouseClick(Control<QPushButton>(*form, "CmdCreate"), Qt::LeftButton); }
 
     DoublesScope doubles;
     TempDir dir;
@@ -62,29 +57,29 @@ struct DupsFixture : ::testing::Test {
 TEST_F(DupsFixture, StartsWithItsLayoutAndTheOneOfEachChoice) {
     EXPECT_EQ(form->windowTitle(), "Duplicates");
     EXPECT_EQ(form->size(), QSize(525, 267));
-    EXPECT_EQ(W<QLabel>("Label4")->text(),
+    EXPECT_EQ(Control<QLabel>(*form, "Label4")->text(),
               "A duplicate is identified by the positions you enter below.   You can then extract all the "
               "duplicate "
               "or non duplicate rows into a file.");
-    EXPECT_TRUE(W<QLabel>("Label4")->wordWrap());
-    EXPECT_EQ(W<QLabel>("Label1")->text(), "Identify duplicates between position ");
-    EXPECT_EQ(W<QLabel>("Label2")->text(), "and position");
+    EXPECT_TRUE(Control<QLabel>(*form, "Label4")->wordWrap());
+    EXPECT_EQ(Control<QLabel>(*form, "Label1")->text(), "Identify duplicates between position ");
+    EXPECT_EQ(Control<QLabel>(*form, "Label2")->text(), "and position");
     for (QSpinBox* spin : {Spin("Spin1"), Spin("Spin2")}) {
         EXPECT_EQ(spin->minimum(), 1);
         EXPECT_EQ(spin->maximum(), 25000);
         EXPECT_EQ(spin->value(), 1);
-        EXPECT_EQ(spin->parentWidget(), W<QGroupBox>("GroupBox1"));
+        EXPECT_EQ(spin->parentWidget(), Control<QGroupBox>(*form, "GroupBox1"));
     }
     EXPECT_EQ(Rad("RadOnlyDups")->text(), "Write all duplicate rows");
     EXPECT_EQ(Rad("RadNoDups")->text(), "Write all NON duplicate rows (Unique)");
     EXPECT_EQ(Rad("RadAll1Dups")->text(), "Write all rows but include only 1 row if duplicates found");
     EXPECT_TRUE(Rad("RadAll1Dups")->isChecked());
     EXPECT_FALSE(Rad("RadOnlyDups")->isChecked());
-    EXPECT_EQ(W<QPushButton>("CmdCreate")->text(), "Show New Data");
-    EXPECT_EQ(W<QPushButton>("BitBtn1")->text(), "Exit");
+    EXPECT_EQ(Control<QPushButton>(*form, "CmdCreate")->text(), "Show New Data");
+    EXPECT_EQ(Control<QPushButton>(*form, "BitBtn1")->text(), "Exit");
     form->show();
-    EXPECT_FALSE(W<QListWidget>("ListHidden")->isVisible());
-    EXPECT_EQ(W<QPushButton>("CmdCreate")->font().family(), "Arial");
+    EXPECT_FALSE(Control<QListWidget>(*form, "ListHidden")->isVisible());
+    EXPECT_EQ(Control<QPushButton>(*form, "CmdCreate")->font().family(), "Arial");
 }
 
 TEST_F(DupsFixture, RunWritesTheChosenRowsSortedAndOpensThem) {
@@ -152,7 +147,7 @@ TEST_F(DupsFixture, ExitHidesAndTheSettingsStay) {
     Spin("Spin1")->setValue(4);
     Spin("Spin2")->setValue(9);
     Rad("RadNoDups")->click();
-    QTest::mouseClick(W<QPushButton>("BitBtn1"), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(*form, "BitBtn1"), Qt::LeftButton);
     EXPECT_FALSE(form->isVisible());
     form->show();
     form->close();  // the close box hides as well

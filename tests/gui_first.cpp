@@ -1,15 +1,19 @@
-#include "tests/support/Doubles.h"
-#include "gui/workbench/UFirst.h"
-#include "core/workbench/OperationList.h"
+#include "core/platform/FileError.h"
 #include "core/workbench/AppState.h"
-#include "gui/workbench/UGuard.h"
+#include "core/workbench/OperationList.h"
+#include "gui/workbench/RunGuarded.h"
+#include "gui/workbench/UFirst.h"
 #include "gui/workbench/UProgressWindow.h"
 #include "gui/workbench/UResults.h"
-#include "core/platform/FileError.h"
-#include "ui_First.h"
-#include "ui_ProgressWindow.h"
+#include "tests/support/Doubles.h"
+#include "tests/support/gui/Controls.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -19,6 +23,7 @@
 #include <filesystem>
 
 using namespace rs;
+using rs::test::Control;
 
 namespace {
 // Each test gets its own application-data folder and fresh doubles.
@@ -40,24 +45,25 @@ QStringList Items(QListWidget* list) {
 
 TEST_F(MainWindowTest, StartUpPreparesWorkFolderAndOperationList) {
     TFrmFirst first;
+    auto* ListOptions = Control<QListWidget>(first, "ListOptions");
     EXPECT_TRUE(std::filesystem::is_directory(home.path() + "/Rowsmith"));
     EXPECT_EQ(appState().WorkFolder, home.path() + "/Rowsmith");
     EXPECT_EQ(appState().ResultsFileName, home.path() + "/Rowsmith/Results.txt");
     EXPECT_TRUE(doubles.dialogs.messages.empty());
-    EXPECT_TRUE(first.ui->Chkposition->isChecked());
+    EXPECT_TRUE(Control<QCheckBox>(first, "Chkposition")->isChecked());
 
     // Shown order, by number in the order of adding.
     const int shown[] = {21, 19, 22, 5, 6, 14, 18, 12, 9, 4, 15, 10, 1, 2, 20, 13, 3, 16, 17, 11, 7, 8};
     QStringList expected;
     for (int n : shown) expected << QString::fromStdString(kOperationEntries[n - 1]);
-    EXPECT_EQ(Items(first.ui->ListOptions), expected);
-    EXPECT_EQ(first.ui->ListOptions->currentRow(), 0);
-    EXPECT_EQ(first.ui->ListOptions->currentItem()->text(), "BULK COMBINE   - Bulk - Combine many files into 1 file");
+    EXPECT_EQ(Items(ListOptions), expected);
+    EXPECT_EQ(ListOptions->currentRow(), 0);
+    EXPECT_EQ(ListOptions->currentItem()->text(), "BULK COMBINE   - Bulk - Combine many files into 1 file");
     EXPECT_EQ(first.windowTitle(), "Rowsmith");
-    EXPECT_FALSE(first.ui->LblFileName->isVisibleTo(&first));
-    EXPECT_FALSE(first.ui->GroupBox2->isVisibleTo(&first));
-    EXPECT_FALSE(first.ui->ListBox1->isVisibleTo(&first));
-    EXPECT_EQ(first.ui->CmdPaste->icon().cacheKey() != 0, true);
+    EXPECT_FALSE(Control<QLabel>(first, "LblFileName")->isVisibleTo(&first));
+    EXPECT_FALSE(Control<QGroupBox>(first, "GroupBox2")->isVisibleTo(&first));
+    EXPECT_FALSE(Control<QListWidget>(first, "ListBox1")->isVisibleTo(&first));
+    EXPECT_EQ(Control<QPushButton>(first, "CmdPaste")->icon().cacheKey() != 0, true);
 
     // A second start finds the folder and says nothing.
     TFrmFirst again;
@@ -71,24 +77,26 @@ TEST_F(MainWindowTest, WorkFolderThatCannotBeMadeWarnsAndStartUpGoesOn) {
     EXPECT_EQ(doubles.dialogs.messages[0].kind, MsgKind::Warning);
     EXPECT_EQ(doubles.dialogs.messages[0].caption, "Warning");
     EXPECT_NE(doubles.dialogs.messages[0].text.find("\"Run as Admin\""), std::string::npos);
-    EXPECT_EQ(first.ui->ListOptions->count(), 22);
+    EXPECT_EQ(Control<QListWidget>(first, "ListOptions")->count(), 22);
 }
 
 TEST_F(MainWindowTest, EnterOnTheOperationListPressesExit) {
     TFrmFirst first;
+    auto* ListOptions = Control<QListWidget>(first, "ListOptions");
     first.show();
-    QSignalSpy exitClicks(first.ui->BitBtn2, &QPushButton::clicked);
-    first.ui->ListOptions->setFocus();
-    QTest::keyClick(first.ui->ListOptions, Qt::Key_Return);
+    QSignalSpy exitClicks(Control<QPushButton>(first, "BitBtn2"), &QPushButton::clicked);
+    ListOptions->setFocus();
+    QTest::keyClick(ListOptions, Qt::Key_Return);
     EXPECT_EQ(exitClicks.count(), 1);
     EXPECT_FALSE(first.isVisible());
 
     // A focused button takes Enter for itself.
     TFrmFirst second;
+    auto* CmdClear = Control<QPushButton>(second, "CmdClear");
     second.show();
-    QSignalSpy exit2(second.ui->BitBtn2, &QPushButton::clicked);
-    second.ui->CmdClear->setFocus();
-    QTest::keyClick(second.ui->CmdClear, Qt::Key_Return);
+    QSignalSpy exit2(Control<QPushButton>(second, "BitBtn2"), &QPushButton::clicked);
+    CmdClear->setFocus();
+    QTest::keyClick(CmdClear, Qt::Key_Return);
     EXPECT_EQ(exit2.count(), 0);
 }
 

@@ -3,6 +3,7 @@
 #include "tests/support/Doubles.h"
 #include "core/workbench/AppState.h"
 #include "gui/workbench/UProgressWindow.h"
+#include "tests/support/gui/Controls.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -34,16 +35,10 @@ protected:
         QTest::mouseClick(button("CmdSelect2"), Qt::LeftButton);
     }
     // Controls are found by their object names, as a user's script would.
-    template <class T>
-    T* c(const char* name) {
-        T* w = form->findChild<T*>(QString::fromLatin1(name));
-        if (!w) ADD_FAILURE() << "no control " << name;
-        return w;
-    }
-    QPushButton* button(const char* name) { return c<QPushButton>(name); }
-    QLabel* label(const char* name) { return c<QLabel>(name); }
-    QSpinBox* spin(const char* name) { return c<QSpinBox>(name); }
-    QRadioButton* radio(const char* name) { return c<QRadioButton>(name); }
+    QPushButton* button(const char* name) { return Control<QPushButton>(*form, name); }
+    QLabel* label(const char* name) { return Control<QLabel>(*form, name); }
+    QSpinBox* spin(const char* name) { return Control<QSpinBox>(*form, name); }
+    QRadioButton* radio(const char* name) { return Control<QRadioButton>(*form, name); }
     std::string file(const std::string& name, const std::string& bytes) {
         WriteBytes(dir.file(name), bytes);
         return dir.file(name);
@@ -73,7 +68,7 @@ TEST_F(MergeFormTest, LayoutAndInitialSettings) {
         EXPECT_EQ(s->maximum(), 25000);
         EXPECT_EQ(s->value(), 1);
     }
-    EXPECT_EQ(c<QGroupBox>("GroupBox2")->title(), "Merge: File Output:");
+    EXPECT_EQ(Control<QGroupBox>(*form, "GroupBox2")->title(), "Merge: File Output:");
     EXPECT_EQ(radio("RadFirst")->text(), "Results show only \"File 1\" data");
     EXPECT_EQ(radio("RadMismatch")->text(), "Mismatch: Keep only mismatching data");
     EXPECT_EQ(button("CmdMerge")->toolTip(), "Merge 2 files into 1 based on selections above");

@@ -1,17 +1,23 @@
 #include "core/platform/Chars.h"
+#include "core/workbench/LoadInput.h"
 #include "gui/platform/QtRowListModel.h"
 #include "gui/platform/QtRowListView.h"
-#include "tests/support/Doubles.h"
-#include "ui_Position.h"
-#include "core/workbench/LoadInput.h"
+#include "gui/platform/QtText.h"
+#include "gui/workbench/RowEdit.h"
 #include "gui/workbench/Uposition.h"
+#include "tests/support/Doubles.h"
+#include "tests/support/gui/Controls.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 using namespace rs;
+using rs::test::Control;
 
 namespace {
 
@@ -24,9 +30,10 @@ QString ReadoutAfterKeys(TFrmPosition& finder, const std::string& row,
     RowList rows;
     rows.append(row);
     finder.ShowLoad(&rows, row);
-    finder.ui->EdCurrent->setFocus();
-    for (auto [key, mods] : keys) QTest::keyClick(finder.ui->EdCurrent, key, mods);
-    QString text = finder.ui->LblPosition->text();
+    auto* EdCurrent = Control<QLineEdit>(finder, "EdCurrent");
+    EdCurrent->setFocus();
+    for (auto [key, mods] : keys) QTest::keyClick(EdCurrent, key, mods);
+    QString text = Control<QLabel>(finder, "LblPosition")->text();
     finder.ClearLoad();
     return text;
 }
@@ -79,9 +86,11 @@ TEST(PositionFinder, ReadoutCountsCharactersBeforeTheCaretOrSelection) {
 
 TEST(PositionFinder, ClickShowsTheReadoutAndLoadLeavesItAlone) {
     TFrmPosition finder;
+    auto* LblPosition = Control<QLabel>(finder, "LblPosition");
+    auto* EdCurrent = Control<QLineEdit>(finder, "EdCurrent");
     EXPECT_EQ(finder.windowTitle(), "Byte position finder");
     EXPECT_EQ(finder.pos(), QPoint(761, 170));
-    EXPECT_EQ(finder.ui->LblPosition->text(), "Current cursor position (not positioned yet)");
+    EXPECT_EQ(LblPosition->text(), "Current cursor position (not positioned yet)");
     finder.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&finder));
 
@@ -90,29 +99,29 @@ TEST(PositionFinder, ClickShowsTheReadoutAndLoadLeavesItAlone) {
     rows.append("the longest row");
     rows.append("also 15 chars!!");
     finder.ShowLoad(&rows, rows[1]);
-    EXPECT_EQ(finder.ui->EdCurrent->text(), "the longest row");
-    EXPECT_EQ(finder.ui->EdCurrent->cursorPosition(), 0);
-    EXPECT_FALSE(finder.ui->EdCurrent->hasSelectedText());
-    EXPECT_EQ(finder.ui->LblPosition->text(), "Current cursor position (not positioned yet)");
+    EXPECT_EQ(EdCurrent->text(), "the longest row");
+    EXPECT_EQ(EdCurrent->cursorPosition(), 0);
+    EXPECT_FALSE(EdCurrent->hasSelectedText());
+    EXPECT_EQ(LblPosition->text(), "Current cursor position (not positioned yet)");
 
-    QTest::mouseClick(finder.ui->EdCurrent, Qt::LeftButton, Qt::NoModifier, QPoint(2, 10));
+    QTest::mouseClick(EdCurrent, Qt::LeftButton, Qt::NoModifier, QPoint(2, 10));
     QCoreApplication::processEvents();
-    EXPECT_EQ(finder.ui->LblPosition->text(), "On byte 1.  Previous byte is #0");
+    EXPECT_EQ(LblPosition->text(), "On byte 1.  Previous byte is #0");
 
     // A new load keeps the old readout until the next click or key.
-    finder.ui->EdCurrent->setFocus();
-    QTest::keyClick(finder.ui->EdCurrent, Qt::Key_End);
-    EXPECT_EQ(finder.ui->LblPosition->text(), "On byte 16.  Previous byte is #15");
+    EdCurrent->setFocus();
+    QTest::keyClick(EdCurrent, Qt::Key_End);
+    EXPECT_EQ(LblPosition->text(), "On byte 16.  Previous byte is #15");
     RowList empty;
     finder.ShowLoad(&empty, "");
-    EXPECT_EQ(finder.ui->LblPosition->text(), "On byte 16.  Previous byte is #15");
-    EXPECT_EQ(finder.ui->EdCurrent->text(), "");
-    EXPECT_EQ(finder.ui->ListBox1->model()->rowCount(), 0);
+    EXPECT_EQ(LblPosition->text(), "On byte 16.  Previous byte is #15");
+    EXPECT_EQ(EdCurrent->text(), "");
+    EXPECT_EQ(Control<QAbstractItemView>(finder, "ListBox1")->model()->rowCount(), 0);
 
     // Closing only hides it.
     finder.close();
     EXPECT_TRUE(finder.isHidden());
-    EXPECT_EQ(finder.ui->LblPosition->text(), "On byte 16.  Previous byte is #15");
+    EXPECT_EQ(LblPosition->text(), "On byte 16.  Previous byte is #15");
 }
 
 TEST(PositionFinder, HiddenReadoutIsNotIncreased) {
@@ -131,7 +140,7 @@ TEST(PositionFinder, ShowsAMillionRowsWithoutMakingTheirTexts) {
     finder.ShowLoad(&rows, rows[0]);
     finder.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&finder));
-    QAbstractItemView* list = finder.ui->ListBox1;
+    QAbstractItemView* list = Control<QAbstractItemView>(finder, "ListBox1");
     QCoreApplication::processEvents();
     list->scrollToBottom();
     QCoreApplication::processEvents();
@@ -188,26 +197,27 @@ TEST(PositionFinder, ChoosingARowPutsTheWholeRowIntoTheEditBox) {
     rows.append("");
     rows.append(std::string(kRowEditChars + 5, 'c'));  // longer than the boxes show
     TFrmPosition finder;
+    auto* EdCurrent = Control<QLineEdit>(finder, "EdCurrent");
     finder.ShowLoad(&rows, rows[1]);
     finder.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&finder));
-    QAbstractItemView* list = finder.ui->ListBox1;
+    QAbstractItemView* list = Control<QAbstractItemView>(finder, "ListBox1");
 
     QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
                       list->visualRect(list->model()->index(0, 0)).center());
-    EXPECT_EQ(finder.ui->EdCurrent->text(), "first");
+    EXPECT_EQ(EdCurrent->text(), "first");
 
     list->setFocus();
     QTest::keyClick(list, Qt::Key_Down);
-    const QString shown = finder.ui->EdCurrent->text();
+    const QString shown = EdCurrent->text();
     EXPECT_EQ(shown.size(), 100000);
     EXPECT_EQ(shown.toUtf8().toStdString(), longRow);
     EXPECT_EQ(list->model()->index(1, 0).data().toString().size(), QtRowListModel::kMaxShownChars);
 
     QTest::keyClick(list, Qt::Key_Down);
-    EXPECT_EQ(finder.ui->EdCurrent->text(), "");
+    EXPECT_EQ(EdCurrent->text(), "");
     QTest::keyClick(list, Qt::Key_Down);
-    EXPECT_EQ(finder.ui->EdCurrent->text(), QString(kRowEditChars, QLatin1Char('c')));
+    EXPECT_EQ(EdCurrent->text(), QString(kRowEditChars, QLatin1Char('c')));
 }
 
 TEST(RowToQString, OneCharacterPerUtf8CharacterAndPerInvalidByte) {
@@ -259,9 +269,9 @@ TEST(PositionFinder, ShowsAFileOfAwkwardBytes) {
     finder.ShowLoad(&rows, r.longestText);
     finder.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&finder));
-    QAbstractItemModel* model = finder.ui->ListBox1->model();
+    QAbstractItemModel* model = Control<QAbstractItemView>(finder, "ListBox1")->model();
     ASSERT_EQ(model->rowCount(), 4);
     EXPECT_EQ(model->index(3, 0).data().toString(), "end");
-    EXPECT_EQ(finder.ui->EdCurrent->text().size(), 8);  // "nul\0here"
+    EXPECT_EQ(Control<QLineEdit>(finder, "EdCurrent")->text().size(), 8);  // "nul\0here"
     EXPECT_EQ(CountCharacters(model->index(1, 0).data().toString()), 6);
 }

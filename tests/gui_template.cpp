@@ -6,6 +6,7 @@
 #include "core/workbench/AppState.h"
 #include "gui/workbench/UProgressWindow.h"
 #include "gui/workbench/UTemplate.h"
+#include "tests/support/gui/Controls.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -26,27 +27,21 @@ namespace {
 // The dialog's controls, found by their names.
 struct Controls {
     explicit Controls(QWidget* form) : f(form) {}
-    template <class T>
-    T* w(const char* name) const {
-        T* c = f->findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(c, nullptr) << name;
-        return c;
-    }
     QWidget* f;
-    QPlainTextEdit* Memo1 = w<QPlainTextEdit>("Memo1");
-    QPlainTextEdit* Memo33 = w<QPlainTextEdit>("Memo33");
-    QPlainTextEdit* Memo6 = w<QPlainTextEdit>("Memo6");
-    QPlainTextEdit* Memo7 = w<QPlainTextEdit>("Memo7");
-    QLineEdit* Edit33 = w<QLineEdit>("Edit33");
-    QLineEdit* Edit6 = w<QLineEdit>("Edit6");
-    QLineEdit* Edit7 = w<QLineEdit>("Edit7");
-    QLabel* Label2 = w<QLabel>("Label2");
-    QLabel* Label33 = w<QLabel>("Label33");
-    QLabel* Label6 = w<QLabel>("Label6");
-    QLabel* Label7 = w<QLabel>("Label7");
-    QPushButton* CmdApply = w<QPushButton>("CmdApply");
-    QPushButton* Button1 = w<QPushButton>("Button1");
-    QPushButton* BitBtn1 = w<QPushButton>("BitBtn1");
+    QPlainTextEdit* Memo1 = test::Control<QPlainTextEdit>(*f, "Memo1");
+    QPlainTextEdit* Memo33 = test::Control<QPlainTextEdit>(*f, "Memo33");
+    QPlainTextEdit* Memo6 = test::Control<QPlainTextEdit>(*f, "Memo6");
+    QPlainTextEdit* Memo7 = test::Control<QPlainTextEdit>(*f, "Memo7");
+    QLineEdit* Edit33 = test::Control<QLineEdit>(*f, "Edit33");
+    QLineEdit* Edit6 = test::Control<QLineEdit>(*f, "Edit6");
+    QLineEdit* Edit7 = test::Control<QLineEdit>(*f, "Edit7");
+    QLabel* Label2 = test::Control<QLabel>(*f, "Label2");
+    QLabel* Label33 = test::Control<QLabel>(*f, "Label33");
+    QLabel* Label6 = test::Control<QLabel>(*f, "Label6");
+    QLabel* Label7 = test::Control<QLabel>(*f, "Label7");
+    QPushButton* CmdApply = test::Control<QPushButton>(*f, "CmdApply");
+    QPushButton* Button1 = test::Control<QPushButton>(*f, "Button1");
+    QPushButton* BitBtn1 = test::Control<QPushButton>(*f, "BitBtn1");
 };
 
 class TemplateForm : public ::testing::Test {

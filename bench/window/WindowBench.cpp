@@ -18,12 +18,12 @@
 #include "gui/filetools/UManyFiles.h"
 #include "core/platform/Dialogs.h"
 #include "core/platform/Shell.h"
-#include "ui_First.h"
+#include "gui/platform/InitResources.h"
 #include "gui/workbench/UDups.h"
 #include "gui/workbench/UExtract.h"
 #include "gui/workbench/UFirst.h"
 #include "core/workbench/AppState.h"
-#include "gui/workbench/UGlobalForm.h"
+#include "gui/workbench/UGlobal.h"
 #include "gui/workbench/UProgressWindow.h"
 #include "gui/workbench/URemove.h"
 #include "gui/workbench/UResults.h"
@@ -36,6 +36,7 @@
 #include <QCheckBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -171,7 +172,7 @@ int main(int argc, char** argv) {
     FrmFirst->show();
     // NO_FINDER=1 runs with "Always open char position finder" unticked.
     if (const char* nf = std::getenv("NO_FINDER"); nf && *nf == '1')
-        FrmFirst->ui->Chkposition->setChecked(false);
+        FrmFirst->findChild<QCheckBox*>(QStringLiteral("Chkposition"))->setChecked(false);
 
     const QString entry = QString::fromUtf8(argv[1]);
     QWidget* form = entry == QLatin1String("FrmMerge") ? FrmMerge : nullptr;
@@ -181,12 +182,13 @@ int main(int argc, char** argv) {
         t.start();
         FrmFirst->CmdSelectClick();
         load = t.nsecsElapsed() / 1e9;
-        auto items = FrmFirst->ui->ListOptions->findItems(entry, Qt::MatchExactly);
+        auto* options = FrmFirst->findChild<QListWidget*>(QStringLiteral("ListOptions"));
+        auto items = options->findItems(entry, Qt::MatchExactly);
         if (items.size() != 1) {
             std::fprintf(stderr, "no such entry: %s\n", argv[1]);
             return 2;
         }
-        FrmFirst->ui->ListOptions->setCurrentItem(items[0]);
+        options->setCurrentItem(items[0]);
     }
 
     bool driven = false;

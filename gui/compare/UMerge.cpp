@@ -1,27 +1,22 @@
 #include "gui/compare/UMerge.h"
 
-#include "core/workbench/AppState.h"
-#include "gui/workbench/UGuard.h"
-#include "gui/workbench/UProgressWindow.h"
 #include "core/platform/Dialogs.h"
+#include "core/workbench/AppState.h"
+#include "gui/platform/FormHelpers.h"
 #include "gui/platform/QtSpinEdit.h"
+#include "gui/platform/QtText.h"
+#include "gui/workbench/RunGuarded.h"
+#include "gui/workbench/UProgressWindow.h"
 #include "ui_Merge.h"
 
 #include <QButtonGroup>
-#include <QGuiApplication>
-#include <QScreen>
 
 namespace rs {
 
 TFrmMerge* FrmMerge = nullptr;
 
-namespace {
-std::string Text(const QLabel* label) { return label->text().toUtf8().toStdString(); }
-}  // namespace
-
 TFrmMerge::TFrmMerge(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::TFrmMerge>()) {
     ui->setupUi(this);
-    resize(415, 427);
     // Radio buttons on the form would otherwise be exclusive with those inside its group
     // boxes too: each choice gets a group of its own.
     auto* modeGroup = new QButtonGroup(this);
@@ -31,8 +26,7 @@ TFrmMerge::TFrmMerge(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui:
     outputGroup->addButton(ui->RadFirst);
     outputGroup->addButton(ui->RadSecond);
     outputGroup->addButton(ui->RadBoth);
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    CentreOnScreen(this);
 
     connect(ui->CmdSelect1, &QPushButton::clicked, this, &TFrmMerge::CmdSelect1Click);
     connect(ui->CmdSelect2, &QPushButton::clicked, this, &TFrmMerge::CmdSelect2Click);
@@ -62,19 +56,21 @@ void TFrmMerge::SelectFile(QLabel* label, LoadedFile& file) {
         std::string path = dialogs().chooseFile("*|*.*", "*.*");
         if (path.empty()) return;
         LoadFileIntoList(path, file);
-        label->setText(QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size())));
+        label->setText(ToQString(path));
     });
 }
 
 void TFrmMerge::CmdSelect1Click() { SelectFile(ui->LblFile1, File1); }
 void TFrmMerge::CmdSelect2Click() { SelectFile(ui->LblFile2, File2); }
 
-CompareSettings TFrmMerge::ReadCompareSettings() const { return {Text(ui->LblFile1), Text(ui->LblFile2)}; }
+CompareSettings TFrmMerge::ReadCompareSettings() const {
+    return {ToUtf8(ui->LblFile1->text()), ToUtf8(ui->LblFile2->text())};
+}
 
 MergeSettings TFrmMerge::ReadMergeSettings() const {
     MergeSettings s;
-    s.file1 = Text(ui->LblFile1);
-    s.file2 = Text(ui->LblFile2);
+    s.file1 = ToUtf8(ui->LblFile1->text());
+    s.file2 = ToUtf8(ui->LblFile2->text());
     s.start1 = SpinValue(ui->Spin1);
     s.end1 = SpinValue(ui->Spin2);
     s.start2 = SpinValue(ui->Spin3);
@@ -103,6 +99,7 @@ void TFrmMerge::CmdMergeClick() {
 
 void TFrmMerge::CmdReturnClick() { close(); }
 
+// The spin edits' change handlers do nothing by design: the settings are read when a button runs.
 void TFrmMerge::Spin1Change() {}
 void TFrmMerge::Spin2Change() {}
 void TFrmMerge::Spin3Change() {}

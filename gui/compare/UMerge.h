@@ -38,14 +38,14 @@ public:
     CompareSettings ReadCompareSettings() const;
     MergeSettings ReadMergeSettings() const;
 
-    std::unique_ptr<Ui::TFrmMerge> ui;
-
     // The chosen files' lines, as they were when chosen.
     LoadedFile File1;
     LoadedFile File2;
 
 private:
     void SelectFile(QLabel* label, LoadedFile& file);
+
+    std::unique_ptr<Ui::TFrmMerge> ui;
 };
 
 extern TFrmMerge* FrmMerge;

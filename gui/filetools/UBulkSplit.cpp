@@ -2,14 +2,14 @@
 
 #include "core/filetools/SplitLogic.h"
 #include "core/platform/Dialogs.h"
+#include "gui/platform/FormHelpers.h"
 #include "gui/platform/QtSpinEdit.h"
+#include "gui/platform/QtText.h"
+#include "gui/workbench/RunGuarded.h"
 #include "ui_BulkSplit.h"
-#include "gui/workbench/UGuard.h"
 
 #include <QEvent>
-#include <QGuiApplication>
 #include <QIcon>
-#include <QScreen>
 
 namespace rs {
 
@@ -18,7 +18,6 @@ TFrmBulkSplit* FrmBulkSplit = nullptr;
 TFrmBulkSplit::TFrmBulkSplit(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::TFrmBulkSplit>()) {
     ui->setupUi(this);
     setWindowIcon(QIcon(QStringLiteral(":/open.png")));
-    resize(518, 305);
     ui->Panel2->setVisible(false);
     ui->Panel3->setVisible(false);
     ui->Panel4->setVisible(false);
@@ -45,8 +44,7 @@ void TFrmBulkSplit::FormCreate() {
 }
 
 void TFrmBulkSplit::showEvent(QShowEvent* event) {
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    CentreOnScreen(this);
     QDialog::showEvent(event);
 }
 
@@ -78,13 +76,13 @@ void TFrmBulkSplit::CmdAddClick() {
     const std::string path = dialogs().chooseFile("All (*.*)|*.*", "");
     if (path.empty()) return;
     chosenFile_ = path;
-    ui->LblFile->setText(QString::fromUtf8(path));
+    ui->LblFile->setText(ToQString(path));
 }
 
 std::string TFrmBulkSplit::InputPath() const {
     const QString shown = ui->LblFile->text();
-    if (!chosenFile_.empty() && shown == QString::fromUtf8(chosenFile_)) return chosenFile_;
-    return shown.toUtf8().toStdString();
+    if (!chosenFile_.empty() && shown == ToQString(chosenFile_)) return chosenFile_;
+    return ToUtf8(shown);
 }
 
 void TFrmBulkSplit::CmdCreateClick() {

@@ -28,10 +28,9 @@ public:
     void ChkVar1MouseDown();
     void Chkvar2MouseDown();
     void Chkvar3MouseDown();
+    // The spin edits' change handlers do nothing by design: the positions are read when the split runs.
     void Spin1Change() {}
     void Spin2Change() {}
-
-    std::unique_ptr<Ui::TFrmBulkSplit> ui;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -41,6 +40,7 @@ private:
     void UncheckAllBut(QCheckBox* keep);
     std::string InputPath() const;
 
+    std::unique_ptr<Ui::TFrmBulkSplit> ui;
     std::string chosenFile_;  // the chooser's bytes behind LblFile's text
 };
 

@@ -2,14 +2,14 @@
 
 #include "core/filetools/CombineLogic.h"
 #include "core/platform/Dialogs.h"
-#include "ui_CombineFile.h"
 #include "core/workbench/AppState.h"
-#include "gui/workbench/UGuard.h"
+#include "gui/platform/FormHelpers.h"
+#include "gui/platform/QtText.h"
+#include "gui/workbench/RunGuarded.h"
 #include "gui/workbench/UResults.h"
+#include "ui_CombineFile.h"
 
-#include <QGuiApplication>
 #include <QIcon>
-#include <QScreen>
 
 namespace rs {
 
@@ -24,7 +24,6 @@ TFrmCombineFile::TFrmCombineFile(QWidget* parent)
     : QDialog(parent), ui(std::make_unique<Ui::TFrmCombineFile>()) {
     ui->setupUi(this);
     setWindowIcon(QIcon(QStringLiteral(":/open.png")));
-    resize(632, 288);
     connect(ui->CmdAdd, &QPushButton::clicked, this, &TFrmCombineFile::CmdAddClick);
     connect(ui->CmdRem, &QPushButton::clicked, this, &TFrmCombineFile::CmdRemClick);
     connect(ui->CmdCombine, &QPushButton::clicked, this, &TFrmCombineFile::CmdCombineClick);
@@ -34,15 +33,14 @@ TFrmCombineFile::TFrmCombineFile(QWidget* parent)
 TFrmCombineFile::~TFrmCombineFile() = default;
 
 void TFrmCombineFile::showEvent(QShowEvent* event) {
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    CentreOnScreen(this);
     QDialog::showEvent(event);
 }
 
 void TFrmCombineFile::CmdAddClick() {
     const std::string path = dialogs().chooseFile("All (*.*)|*.*", "");
     if (path.empty()) return;
-    auto* item = new QListWidgetItem(QString::fromUtf8(path));
+    auto* item = new QListWidgetItem(ToQString(path));
     item->setData(kPathRole, QByteArray::fromStdString(path));
     ui->ListBox1->addItem(item);
     ui->ListBox1->setCurrentRow(ui->ListBox1->count() - 1);

@@ -23,10 +23,11 @@ public:
     void CmdCombineClick();
     void CmdExitClick();
 
-    std::unique_ptr<Ui::TFrmCombineFile> ui;
-
 protected:
     void showEvent(QShowEvent* event) override;
+
+private:
+    std::unique_ptr<Ui::TFrmCombineFile> ui;
 };
 
 extern TFrmCombineFile* FrmCombineFile;

@@ -25,10 +25,11 @@ public:
     // The folder that is searched and shown, ending with a separator.
     void SetFolder(const std::string& folder);
 
-    std::unique_ptr<Ui::TFrmManyFiles> ui;
-
 protected:
     void showEvent(QShowEvent* event) override;
+
+private:
+    std::unique_ptr<Ui::TFrmManyFiles> ui;
 };
 
 extern TFrmManyFiles* FrmManyFiles;

@@ -10,16 +10,6 @@
 
 namespace rs {
 
-// A row as the widgets show it. Every well-formed UTF-8 character becomes one character of
-// the string and every other byte one U+FFFD, so characters counted in the widget are the
-// characters the row positions count.
-QString RowToQString(std::string_view row);
-// The same, cut after maxChars characters.
-QString RowToQString(std::string_view row, std::int64_t maxChars);
-
-// Characters (code points) in text: a character outside the BMP is one, not two.
-std::int64_t CountCharacters(QStringView text);
-
 // A list model over a RowList that makes a row's text only when a view asks for it, so a
 // view with uniform item sizes shows millions of rows at once.
 class QtRowListModel : public QAbstractListModel {
@@ -35,7 +25,6 @@ public:
     // Points at another store that holds the very same rows, without a reset: the view keeps
     // its layout, scroll position and selection.
     void rebind(const RowList* sameRows) { rows_ = sameRows; }
-    const RowList* rows() const { return rows_; }
 
     // The whole row of an index; empty when the index is out of range.
     std::string_view rowBytes(const QModelIndex& index) const;

@@ -1,5 +1,6 @@
 #include "gui/workbench/UAbout.h"
 
+#include "gui/platform/QtText.h"
 #include "ui_About.h"
 
 namespace rs {
@@ -25,7 +26,6 @@ const char* const kAboutTexts[] = {
 
 TFrmAbout::TFrmAbout(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::TFrmAbout>()) {
     ui->setupUi(this);
-    resize(493, 276);
     connect(ui->BitBtn1, &QPushButton::clicked, this, &TFrmAbout::BitBtn1Click);
     FormCreate();
 }
@@ -34,7 +34,7 @@ TFrmAbout::~TFrmAbout() = default;
 
 void TFrmAbout::FormCreate() {
     QLabel* labels[] = {ui->LblCopy1, ui->LblCopy2, ui->LblCopy3, ui->LblInfo1, ui->LblInfo2, ui->LblInfo3};
-    for (std::size_t i = 0; i < std::size(labels); ++i) labels[i]->setText(QString::fromUtf8(kAboutTexts[i]));
+    for (std::size_t i = 0; i < std::size(labels); ++i) labels[i]->setText(ToQString(kAboutTexts[i]));
 }
 
 void TFrmAbout::BitBtn1Click() { close(); }

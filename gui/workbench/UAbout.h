@@ -20,6 +20,7 @@ public:
     void FormCreate();
     void BitBtn1Click();
 
+private:
     std::unique_ptr<Ui::TFrmAbout> ui;
 };
 

@@ -1,15 +1,13 @@
 #include "gui/workbench/UDups.h"
 
-#include "core/workbench/AppState.h"
-#include "gui/workbench/UGuard.h"
-#include "gui/workbench/UProgressWindow.h"
 #include "core/platform/Dialogs.h"
+#include "core/workbench/AppState.h"
+#include "gui/platform/FormHelpers.h"
 #include "gui/platform/QtSpinEdit.h"
+#include "gui/workbench/RunGuarded.h"
+#include "gui/workbench/UProgressWindow.h"
 #include "ui_Dups.h"
 
-#include <QGuiApplication>
-#include <QKeyEvent>
-#include <QScreen>
 
 #include <algorithm>
 
@@ -20,9 +18,8 @@ TFrmDups* FrmDups = nullptr;
 TFrmDups::TFrmDups(QWidget* parent) : QWidget(parent, Qt::Window), ui(std::make_unique<Ui::TFrmDups>()) {
     ui->setupUi(this);
     ui->ListHidden->setVisible(false);
-    resize(525, 267);
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    CentreOnScreen(this);
+    PressOnEnter(this, ui->BitBtn1);
     connect(ui->CmdCreate, &QPushButton::clicked, this, &TFrmDups::CmdCreateClick);
     connect(ui->BitBtn1, &QPushButton::clicked, this, &TFrmDups::BitBtn1Click);
     FormCreate();
@@ -52,14 +49,5 @@ void TFrmDups::CmdCreateClick() {
 }
 
 void TFrmDups::BitBtn1Click() { close(); }
-
-void TFrmDups::keyPressEvent(QKeyEvent* event) {
-    // Enter that no button took presses the default button, "Exit".
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        ui->BitBtn1->click();
-        return;
-    }
-    QWidget::keyPressEvent(event);
-}
 
 }  // namespace rs

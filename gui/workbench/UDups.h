@@ -6,8 +6,6 @@
 
 #include <memory>
 
-class QSpinBox;
-
 namespace Ui {
 class TFrmDups;
 }
@@ -29,10 +27,8 @@ public:
     // The settings as the controls hold them now.
     DupsSettings Settings() const;
 
+private:
     std::unique_ptr<Ui::TFrmDups> ui;
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
 };
 
 extern TFrmDups* FrmDups;

@@ -1,15 +1,15 @@
 #include "gui/workbench/UExtract.h"
 
-#include "core/workbench/AppState.h"
-#include "gui/workbench/UGuard.h"
-#include "gui/workbench/UProgressWindow.h"
 #include "core/platform/Chars.h"
 #include "core/platform/Dialogs.h"
+#include "core/workbench/AppState.h"
+#include "gui/platform/FormHelpers.h"
 #include "gui/platform/QtSpinEdit.h"
+#include "gui/platform/QtText.h"
+#include "gui/workbench/RunGuarded.h"
+#include "gui/workbench/UProgressWindow.h"
 #include "ui_Extract.h"
 
-#include <QGuiApplication>
-#include <QScreen>
 #include <QStyle>
 
 #include <algorithm>
@@ -30,9 +30,7 @@ void OnSelected(QRadioButton* button, TFrmExtract* form, void (TFrmExtract::*han
 TFrmExtract::TFrmExtract(QWidget* parent) : QWidget(parent, Qt::Window), ui(std::make_unique<Ui::TFrmExtract>()) {
     ui->setupUi(this);
     ui->BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
-    resize(532, 379);
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    CentreOnScreen(this);
     connect(ui->CmdCreate, &QPushButton::clicked, this, &TFrmExtract::CmdCreateClick);
     connect(ui->BitBtn1, &QPushButton::clicked, this, &TFrmExtract::BitBtn1Click);
     connect(ui->EdStringIn, &QLineEdit::textChanged, this, &TFrmExtract::EdStringInChange);
@@ -57,12 +55,12 @@ ExtractSettings TFrmExtract::ReadSettings() const {
     else if (ui->RadStringByte->isChecked()) s.choice = ExtractChoice::StringByte;
     s.first = SpinValue(ui->Spin1);
     s.last = SpinValue(ui->Spin2);
-    s.startText = ui->EdStringIn->text().toStdString();
+    s.startText = ToUtf8(ui->EdStringIn->text());
     s.count = SpinValue(ui->Spin3);
-    s.betweenStart = ui->EdString1->text().toStdString();
-    s.betweenEnd = ui->EdString2->text().toStdString();
-    s.existsText = ui->EdStrExists->text().toStdString();
-    s.byteText = ui->EdStringByte->text().toStdString();
+    s.betweenStart = ToUtf8(ui->EdString1->text());
+    s.betweenEnd = ToUtf8(ui->EdString2->text());
+    s.existsText = ToUtf8(ui->EdStrExists->text());
+    s.byteText = ToUtf8(ui->EdStringByte->text());
     s.bytePosition = SpinValue(ui->SpinStringByte);
     s.opposite = ui->ChkOpp->isChecked();
     return s;
@@ -83,7 +81,7 @@ void TFrmExtract::SelectByPositions() { ui->RadPositions->setChecked(true); }
 
 void TFrmExtract::EdStringInChange() {
     // Whichever of the three edits changed, the count follows the start text's length.
-    std::int64_t n = chars::Length(ui->EdStringIn->text().toStdString());
+    std::int64_t n = chars::Length(ToUtf8(ui->EdStringIn->text()));
     ui->Spin3->setValue(static_cast<int>(std::clamp<std::int64_t>(n, ui->Spin3->minimum(), ui->Spin3->maximum())));
 }
 

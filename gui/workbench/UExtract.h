@@ -32,6 +32,7 @@ public:
     void RadStringByteClick();
     ExtractSettings ReadSettings() const;
 
+private:
     std::unique_ptr<Ui::TFrmExtract> ui;
 };
 

@@ -4,27 +4,24 @@
 #include "core/platform/Collation.h"
 #include "core/platform/Dialogs.h"
 #include "core/platform/Folders.h"
-#include "gui/platform/QtRowListModel.h"
-#include "gui/platform/QtText.h"
+#include "core/workbench/AppState.h"
 #include "core/workbench/Links.h"
 #include "core/workbench/LoadInput.h"
 #include "core/workbench/OperationList.h"
+#include "gui/platform/FormHelpers.h"
+#include "gui/platform/QtRowListModel.h"
+#include "gui/platform/QtText.h"
+#include "gui/workbench/RowEdit.h"
+#include "gui/workbench/RunGuarded.h"
 #include "gui/workbench/UAbout.h"
-#include "core/workbench/AppState.h"
-#include "gui/workbench/UGuard.h"
 #include "gui/workbench/UProgressWindow.h"
 #include "gui/workbench/Uposition.h"
 #include "ui_First.h"
-#include "ui_Position.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QIcon>
-#include <QKeyEvent>
 #include <QLineEdit>
-#include <QLocale>
-#include <QScreen>
 #include <QTimer>
 
 #include <algorithm>
@@ -51,9 +48,8 @@ TFrmFirst::TFrmFirst(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui:
     icon.addFile(QStringLiteral(":/main32.png"), QSize(32, 32));
     icon.addFile(QStringLiteral(":/main16.png"), QSize(16, 16));
     setWindowIcon(icon);
-    resize(597, 672);
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    CentreOnScreen(this);
+    PressOnEnter(this, ui->BitBtn2);
 
     connect(ui->CmdMakeChanges, &QPushButton::clicked, this, &TFrmFirst::CmdMakeChangesClick);
     connect(ui->ListOptions, &QListWidget::itemDoubleClicked, this, &TFrmFirst::ListOptionsDblClick);
@@ -81,22 +77,12 @@ void TFrmFirst::FormCreate() {
     // The list keeps its entries sorted, as a sorted list box does.
     std::vector<std::string> sorted = kOperationEntries;
     std::stable_sort(sorted.begin(), sorted.end(), CollateLess);
-    for (const auto& e : sorted) ui->ListOptions->addItem(QString::fromStdString(e));
+    for (const auto& e : sorted) ui->ListOptions->addItem(ToQString(e));
     ui->ListOptions->setCurrentRow(0);
     ui->ListOptions->setFocus();
 }
 
-std::string TFrmFirst::CurrentInput() const { return ui->LblFileName->text().toStdString(); }
-
-void TFrmFirst::keyPressEvent(QKeyEvent* event) {
-    // Enter reaches the window only from controls that do not take it themselves (the
-    // operation list, the check box): it presses the default button, "Exit".
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        ui->BitBtn2->click();
-        return;
-    }
-    QWidget::keyPressEvent(event);
-}
+std::string TFrmFirst::CurrentInput() const { return ToUtf8(ui->LblFileName->text()); }
 
 bool TFrmFirst::eventFilter(QObject* watched, QEvent* event) {
     if (watched == ui->EdCurrent &&
@@ -125,7 +111,7 @@ void TFrmFirst::CmdMakeChangesClick() {
     if (appState().OperationRunning) return;
     QListWidgetItem* item = ui->ListOptions->currentItem();
     if (!item) return;
-    const std::string entry = item->text().toStdString();
+    const std::string entry = ToUtf8(item->text());
     const bool needsInput = EntryNeedsInput(entry);
     ui->LblMsg->clear();
     if (needsInput && chars::Trim(CurrentInput()).empty()) {
@@ -166,14 +152,9 @@ void TFrmFirst::PrepareInputList() {
     FrmProgressWindow->end();
 }
 
-char DecimalSeparator() {
-    QString dp = QLocale().decimalPoint();
-    return (dp.size() == 1 && dp[0].unicode() < 128) ? static_cast<char>(dp[0].unicode()) : '.';
-}
-
 std::vector<std::string> TFrmFirst::FileStatistics() const {
     std::vector<std::string> lines;
-    for (int i = 0; i < ui->ListBox1->count(); ++i) lines.push_back(ui->ListBox1->item(i)->text().toStdString());
+    for (int i = 0; i < ui->ListBox1->count(); ++i) lines.push_back(ToUtf8(ui->ListBox1->item(i)->text()));
     return lines;
 }
 
@@ -183,7 +164,7 @@ void TFrmFirst::CmdSelectClick() {
     ui->Memo1->clear();
     std::string chosen = dialogs().chooseFile("All (*.*)|*.*", "");
     if (chosen.empty()) return;
-    ui->LblFileName->setText(QString::fromStdString(chosen));
+    ui->LblFileName->setText(ToQString(chosen));
     LoadInput(chosen);
 }
 
@@ -218,7 +199,7 @@ void TFrmFirst::Memo1Change() {
         return;
     }
     if (!hasRows) return;
-    ui->LblFileName->setText(QString::fromStdString(path));
+    ui->LblFileName->setText(ToQString(path));
     LoadInput(path);
 }
 
@@ -240,8 +221,8 @@ void TFrmFirst::LoadInput(const std::string& path) {
         FrmPosition->ShowLoad(&rows, result.longestText);
         ui->EdCurrent->setText(RowEditText(result.longestText));
         ui->EdCurrent->setCursorPosition(0);
-        ui->LblMsg->setText(QString::fromStdString(result.statusText));
-        for (const auto& line : result.statistics) ui->ListBox1->addItem(QString::fromStdString(line));
+        ui->LblMsg->setText(ToQString(result.statusText));
+        for (const auto& line : result.statistics) ui->ListBox1->addItem(ToQString(line));
         state.input.finishLoad(result.complete);
     });
 }
@@ -254,14 +235,7 @@ void TFrmFirst::ListBox1Click() {
     QListWidgetItem* item = ui->ListBox1->currentItem();
     if (!item) return;
     ui->EdCurrent->setText(item->text());
-    FrmPosition->ui->EdCurrent->setText(item->text());
-}
-
-void ShowModeless(QWidget* form) {
-    if (!form) return;
-    form->show();
-    form->raise();
-    form->activateWindow();
+    FrmPosition->SetRowText(item->text());
 }
 
 }  // namespace rs

@@ -47,29 +47,19 @@ public:
     // The current input: the hidden label's text.
     std::string CurrentInput() const;
 
-    std::unique_ptr<Ui::TFrmFirst> ui;
-
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void LoadInput(const std::string& path);
 
+    std::unique_ptr<Ui::TFrmFirst> ui;
     std::function<void(const std::string&)> runEntry_;
     bool memoChangePending_ = false;
 };
 
 extern TFrmFirst* FrmFirst;
-
-
-
-// Shows a form without blocking and brings it to the front.
-void ShowModeless(QWidget* form);
-
-// The decimal separator of the user's locale.
-char DecimalSeparator();
 
 // Sets WorkFolder and ResultsFileName and creates the folder, warning when it cannot.
 void SetupWorkFolder();

@@ -44,7 +44,4 @@ private:
 
 extern TFrmProgressWindow* FrmProgressWindow;
 
-// Decodes a JPEG held in memory with libjpeg; a null image when it cannot be decoded.
-QImage DecodeJpeg(const QByteArray& bytes);
-
 }  // namespace rs

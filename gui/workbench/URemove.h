@@ -27,10 +27,8 @@ public:
     void ClearOnlyIfContains();
     RemoveSettings ReadSettings() const;
 
+private:
     std::unique_ptr<Ui::TFrmRemove> ui;
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
 };
 
 extern TFrmRemove* FrmRemove;

@@ -1,10 +1,10 @@
 #include "gui/workbench/UResults.h"
 
+#include "gui/platform/FormHelpers.h"
+#include "gui/platform/QtText.h"
 #include "ui_Results.h"
 
-#include <QGuiApplication>
 #include <QIcon>
-#include <QScreen>
 
 namespace rs {
 
@@ -24,10 +24,9 @@ void TFrmResults::showLines(const std::vector<std::string>& lines) {
     ui->ListBox1->clear();
     QStringList items;
     items.reserve(static_cast<qsizetype>(lines.size()));
-    for (const auto& l : lines) items << QString::fromStdString(l);
+    for (const auto& l : lines) items << ToQString(l);
     ui->ListBox1->addItems(items);
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    CentreOnScreen(this);
     show();
     raise();
 }

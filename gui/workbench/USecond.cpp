@@ -1,14 +1,14 @@
 #include "gui/workbench/USecond.h"
 
-#include "core/workbench/AppState.h"
-#include "gui/workbench/UGuard.h"
-#include "gui/workbench/UProgressWindow.h"
 #include "core/platform/Dialogs.h"
+#include "core/workbench/AppState.h"
+#include "gui/platform/FormHelpers.h"
 #include "gui/platform/QtSpinEdit.h"
+#include "gui/platform/QtText.h"
+#include "gui/workbench/RunGuarded.h"
+#include "gui/workbench/UProgressWindow.h"
 #include "ui_Insert.h"
 
-#include <QGuiApplication>
-#include <QScreen>
 #include <QStyle>
 
 namespace rs {
@@ -18,9 +18,7 @@ TFrmInsert* FrmInsert = nullptr;
 TFrmInsert::TFrmInsert(QWidget* parent) : QWidget(parent, Qt::Window), ui(std::make_unique<Ui::TFrmInsert>()) {
     ui->setupUi(this);
     ui->BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
-    resize(525, 275);
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    CentreOnScreen(this);
     connect(ui->CmdCreate, &QPushButton::clicked, this, &TFrmInsert::CmdCreateClick);
     connect(ui->BitBtn1, &QPushButton::clicked, this, &TFrmInsert::BitBtn1Click);
 }
@@ -29,10 +27,10 @@ TFrmInsert::~TFrmInsert() = default;
 
 InsertSettings TFrmInsert::ReadSettings() const {
     InsertSettings s;
-    s.text = ui->EdString->text().toStdString();
+    s.text = ToUtf8(ui->EdString->text());
     s.position = SpinValue(ui->SpinPosition);
-    s.begin = ui->EdBeg->text().toStdString();
-    s.end = ui->EdEnd->text().toStdString();
+    s.begin = ToUtf8(ui->EdBeg->text());
+    s.end = ToUtf8(ui->EdEnd->text());
     return s;
 }
 

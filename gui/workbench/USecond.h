@@ -24,6 +24,7 @@ public:
     void BitBtn1Click();
     InsertSettings ReadSettings() const;
 
+private:
     std::unique_ptr<Ui::TFrmInsert> ui;
 };
 

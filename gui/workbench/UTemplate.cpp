@@ -1,16 +1,15 @@
 #include "gui/workbench/UTemplate.h"
 
-#include "core/workbench/Links.h"
-#include "core/workbench/AppState.h"
-#include "gui/workbench/UGuard.h"
-#include "gui/workbench/UProgressWindow.h"
 #include "core/platform/Dialogs.h"
+#include "core/workbench/AppState.h"
+#include "core/workbench/Links.h"
 #include "gui/platform/QtText.h"
+#include "gui/workbench/RunGuarded.h"
+#include "gui/workbench/UProgressWindow.h"
 #include "ui_Template.h"
 
 #include <QIcon>
 #include <QPlainTextEdit>
-#include <QTextDocument>
 
 static void InitTemplateQrc() { Q_INIT_RESOURCE(tmplicons); }
 
@@ -31,17 +30,11 @@ void ShowCount(QLabel* label, const QPlainTextEdit* memo) {
     label->setText(QStringLiteral("Count = ") + QString::number(MemoRowCount(memo)));
 }
 
-std::string Utf8(const QString& s) {
-    QByteArray b = s.toUtf8();
-    return std::string(b.constData(), static_cast<std::size_t>(b.size()));
-}
-
 }  // namespace
 
 TFrmTemplate::TFrmTemplate(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::TFrmTemplate>()) {
     InitTemplateQrc();
     ui->setupUi(this);
-    resize(848, 482);
     setWindowIcon(QIcon(QStringLiteral(":/template32.png")));
     ui->Button1->setVisible(false);
 
@@ -58,9 +51,9 @@ TFrmTemplate::~TFrmTemplate() = default;
 TemplateSettings TFrmTemplate::ReadSettings() const {
     TemplateSettings s;
     s.templateRows = MemoRows(MemoText(ui->Memo1));
-    s.key1 = Utf8(ui->Edit33->text());
-    s.key2 = Utf8(ui->Edit6->text());
-    s.key3 = Utf8(ui->Edit7->text());
+    s.key1 = ToUtf8(ui->Edit33->text());
+    s.key2 = ToUtf8(ui->Edit6->text());
+    s.key3 = ToUtf8(ui->Edit7->text());
     s.filler1 = MemoRows(MemoText(ui->Memo33));
     s.filler2 = MemoRows(MemoText(ui->Memo6));
     s.filler3 = MemoRows(MemoText(ui->Memo7));

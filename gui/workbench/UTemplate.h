@@ -6,8 +6,6 @@
 
 #include <memory>
 
-class QPlainTextEdit;
-
 namespace Ui {
 class TFrmTemplate;
 }
@@ -32,6 +30,7 @@ public:
     // The boxes as they are now.
     TemplateSettings ReadSettings() const;
 
+private:
     std::unique_ptr<Ui::TFrmTemplate> ui;
 };
 

@@ -2,39 +2,15 @@
 
 #include "gui/platform/QtRowListModel.h"
 #include "gui/platform/QtRowListView.h"
+#include "gui/workbench/RowEdit.h"
 #include "ui_Position.h"
-#include "core/workbench/PositionReadout.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
 
-#include <climits>
-
 namespace rs {
 
 TFrmPosition* FrmPosition = nullptr;
-
-namespace {
-QString Q(const std::string& s) { return QString::fromStdString(s); }
-}  // namespace
-
-std::int64_t CaretCharacters(const QLineEdit* edit) {
-    int pos = edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
-    return CountCharacters(QStringView(edit->text()).left(pos));
-}
-
-QString PositionReadout(const QLineEdit* edit) { return Q(FinderReadoutText(CaretCharacters(edit))); }
-
-QString HiddenPositionReadout(const QLineEdit* edit) { return Q(HiddenReadoutText(CaretCharacters(edit))); }
-
-void PrepareRowEdit(QLineEdit* edit) {
-    edit->setMaxLength(INT_MAX);
-    QFont font = edit->font();
-    font.setStyleStrategy(QFont::PreferNoShaping);
-    edit->setFont(font);
-}
-
-QString RowEditText(std::string_view row) { return RowToQString(row, kRowEditChars); }
 
 TFrmPosition::TFrmPosition(QWidget* parent)
     : QWidget(parent), ui(std::make_unique<Ui::TFrmPosition>()), model_(new QtRowListModel(this)) {
@@ -43,7 +19,6 @@ TFrmPosition::TFrmPosition(QWidget* parent)
     setWindowFlag(Qt::Window);
     // Opens at its own place on the screen, not centred.
     move(761, 170);
-    resize(477, 257);
 
     PrepareRowEdit(ui->EdCurrent);
     QFont listFont = ui->ListBox1->font();
@@ -81,6 +56,8 @@ void TFrmPosition::ShowLoad(const RowList* rows, std::string_view longestRow) {
     ui->EdCurrent->setText(RowEditText(longestRow));
     ui->EdCurrent->setCursorPosition(0);
 }
+
+void TFrmPosition::SetRowText(const QString& text) { ui->EdCurrent->setText(text); }
 
 void TFrmPosition::EdCurrentClick() { ui->LblPosition->setText(PositionReadout(ui->EdCurrent)); }
 

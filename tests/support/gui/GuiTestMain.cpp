@@ -1,5 +1,5 @@
 // Entry point of the window suites: one QApplication for all tests of the binary.
-#include "gui/workbench/UGlobalForm.h"
+#include "gui/platform/InitResources.h"
 
 #include <QApplication>
 

@@ -13,7 +13,4 @@ public:
 
 extern TFrmGlobal* FrmGlobal;
 
-// Registers the pictures compiled into the program (safe to call more than once).
-void InitResources();
-
 }  // namespace rs

@@ -1,6 +1,4 @@
-#include "gui/workbench/UGlobalForm.h"
-
-static void InitRowsmithQrc() { Q_INIT_RESOURCE(rowsmith); }
+#include "gui/workbench/UGlobal.h"
 
 namespace rs {
 
@@ -11,7 +9,5 @@ TFrmGlobal::TFrmGlobal(QWidget* parent) : QWidget(parent) {
     setWindowTitle(QStringLiteral("FrmGlobal"));
     resize(446, 232);
 }
-
-void InitResources() { InitRowsmithQrc(); }
 
 }  // namespace rs

@@ -1,10 +1,10 @@
-#include "gui/workbench/UGuard.h"
+#include "gui/workbench/RunGuarded.h"
 
-#include "core/workbench/AppState.h"
-#include "gui/workbench/UProgressWindow.h"
 #include "core/platform/Dialogs.h"
 #include "core/platform/FileError.h"
 #include "core/platform/Overwrite.h"
+#include "core/workbench/AppState.h"
+#include "gui/workbench/UProgressWindow.h"
 
 #include <new>
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "core/platform/Dialogs.h"
-#include "core/platform/Shell.h"
 
 #include <QString>
 
@@ -16,13 +15,6 @@ public:
 
 private:
     QString lastFolder_;
-};
-
-// The real shell: the desktop's opener (xdg-open) run as a process, its exit status the result.
-class QtShell : public Shell {
-public:
-    void open(const std::string& target, bool maximised, ShellDone done) override;
-    void openFolder(const std::string& folder, ShellDone done) override;
 };
 
 // Turns a "Text (*.txt)|*.txt" filter into Qt's form, with "*.*" meaning every file.

@@ -1,0 +1,69 @@
+#include "gui/platform/QtShell.h"
+
+#include "gui/platform/QtText.h"
+
+#include <QFileInfo>
+#include <QProcess>
+#include <QTimer>
+#include <QUrl>
+
+#include <memory>
+
+namespace rs {
+
+namespace {
+
+// A desktop opener still running after this long has found a viewer: some openers wait for
+// the viewer to close, and the user is not kept waiting for that.
+constexpr int kOpenerGraceMs = 5000;
+
+// Runs the desktop opener on target without blocking the window and reports its exit status:
+// 0 success, 2 file not found, anything else (or no opener at all) a failure.
+void RunOpener(const QString& target, ShellDone done) {
+    // Not owned by anything: an opener still running when the program ends (it may be running
+    // the viewer itself) is left alone instead of being killed with its QProcess.
+    auto* process = new QProcess;
+    process->setProgram(QStringLiteral("xdg-open"));
+    process->setArguments({target});
+    process->setStandardInputFile(QProcess::nullDevice());
+    process->setStandardOutputFile(QProcess::nullDevice());
+    auto pending = std::make_shared<ShellDone>(std::move(done));
+    auto report = [pending](ShellResult r) {
+        if (!*pending) return;
+        ShellDone d = std::move(*pending);
+        *pending = nullptr;
+        d(r);
+    };
+    QObject::connect(process, &QProcess::errorOccurred, process, [process, report](QProcess::ProcessError e) {
+        if (e != QProcess::FailedToStart) return;
+        report(ShellResult::Failed);
+        process->deleteLater();
+    });
+    QObject::connect(process, &QProcess::finished, process, [process, report](int code, QProcess::ExitStatus st) {
+        report(st != QProcess::NormalExit ? ShellResult::Failed
+               : code == 0                ? ShellResult::Ok
+               : code == 2                ? ShellResult::FileNotFound
+                                          : ShellResult::Failed);
+        process->deleteLater();
+    });
+    QTimer::singleShot(kOpenerGraceMs, process, [report] { report(ShellResult::Ok); });
+    process->start();
+}
+
+}  // namespace
+
+void QtShell::open(const std::string& target, bool, ShellDone done) {
+    QUrl url = QUrl(ToQString(target));
+    if (url.scheme().size() <= 1) {  // a plain path (a one-letter "scheme" would be a drive)
+        if (!QFileInfo::exists(ToQString(target))) return done(ShellResult::FileNotFound);
+        url = QUrl::fromLocalFile(ToQString(target));
+    }
+    RunOpener(url.isLocalFile() ? url.toLocalFile() : url.toString(), std::move(done));
+}
+
+void QtShell::openFolder(const std::string& folder, ShellDone done) {
+    if (!QFileInfo(ToQString(folder)).isDir()) return done(ShellResult::FileNotFound);
+    RunOpener(ToQString(folder), std::move(done));
+}
+
+}  // namespace rs
