@@ -26,7 +26,6 @@ CombineResult CombineFiles(const std::vector<std::string>& entries, const std::s
         result.linesWritten += count;
         result.report.push_back("Read " + std::to_string(count) + " lines from " + path);
         result.linesRead += count;
-        ++result.filesRead;
     }
     out.close();
 

@@ -13,7 +13,6 @@ namespace rs {
 struct CombineResult {
     // Lines for the results window: one "Read N lines from PATH" a file, then the totals.
     std::vector<std::string> report;
-    std::int64_t filesRead = 0;
     std::int64_t linesRead = 0;
     std::int64_t linesWritten = 0;
     RunOutcome outcome;  // the results file, published once the report is shown

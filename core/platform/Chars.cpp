@@ -3,9 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#if defined(__SSE2__)
 #include <emmintrin.h>
-#endif
 
 namespace rs::chars {
 
@@ -54,12 +52,10 @@ bool IsAscii(std::string_view s) {
     const std::size_t n = s.size();
     std::size_t i = 0;
     // The bytes are or-ed together without a branch in the loop: most rows are ASCII throughout.
-#if defined(__SSE2__)
     __m128i any = _mm_setzero_si128();
     for (; i + 16 <= n; i += 16)
         any = _mm_or_si128(any, _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i)));
     if (_mm_movemask_epi8(any)) return false;
-#endif
     std::uint64_t high = 0;
     for (; i + 8 <= n; i += 8) {
         std::uint64_t w;

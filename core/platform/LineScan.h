@@ -5,9 +5,7 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
-#if defined(__SSE2__)
 #include <emmintrin.h>
-#endif
 
 namespace rs::detail {
 
@@ -17,7 +15,6 @@ inline constexpr std::size_t kNoCr = SIZE_MAX;
 // before it unless it already holds one.
 inline std::size_t ScanLine(const char* base, std::size_t from, std::size_t filled, std::size_t& firstCr) {
     std::size_t i = from;
-#if defined(__SSE2__)
     const __m128i lfs = _mm_set1_epi8('\n');
     const __m128i crs = _mm_set1_epi8('\r');
     for (; i + 16 <= filled; i += 16) {
@@ -32,7 +29,6 @@ inline std::size_t ScanLine(const char* base, std::size_t from, std::size_t fill
         }
         if (cr && firstCr == kNoCr) firstCr = i + static_cast<std::size_t>(std::countr_zero(cr));
     }
-#endif
     for (; i < filled; ++i) {
         if (base[i] == '\n') return i;
         if (base[i] == '\r' && firstCr == kNoCr) firstCr = i;

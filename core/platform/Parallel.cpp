@@ -43,10 +43,7 @@ void RunAside(const std::function<void()>& work, const std::function<void()>& id
 
 void WriteParts(TextWriter& out, std::size_t count,
                 const std::function<void(std::size_t, std::string&)>& fill) {
-    struct Part {
-        std::size_t index;
-        std::unique_ptr<std::string> text;
-    };
+    using Part = std::unique_ptr<std::string>;  // serial_in_order keeps the parts in order
     // Texts are handed back once written, so their memory is reused rather than faulted in anew.
     std::mutex m;
     std::vector<std::unique_ptr<std::string>> spare;
@@ -68,15 +65,15 @@ void WriteParts(TextWriter& out, std::size_t count,
                                                     }) &
             oneapi::tbb::make_filter<std::size_t, Part>(oneapi::tbb::filter_mode::parallel,
                                                         [&](std::size_t k) {
-                                                            Part p{k, take()};
-                                                            p.text->clear();
-                                                            fill(k, *p.text);
-                                                            return p;
+                                                            Part text = take();
+                                                            text->clear();
+                                                            fill(k, *text);
+                                                            return text;
                                                         }) &
-            oneapi::tbb::make_filter<Part, void>(oneapi::tbb::filter_mode::serial_in_order, [&](Part p) {
-                out.write(*p.text);
+            oneapi::tbb::make_filter<Part, void>(oneapi::tbb::filter_mode::serial_in_order, [&](Part text) {
+                out.write(*text);
                 std::lock_guard<std::mutex> lock(m);
-                spare.push_back(std::move(p.text));
+                spare.push_back(std::move(text));
             }));
 }
 

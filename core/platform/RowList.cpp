@@ -12,9 +12,7 @@
 #include <unistd.h>
 #include <cerrno>
 #include <cstdint>
-#if defined(__SSE2__)
 #include <emmintrin.h>
-#endif
 
 namespace rs {
 
@@ -98,7 +96,6 @@ private:
 std::size_t CountLineEnds(const char* p, std::size_t n, std::size_t& lineEnds) {
     std::size_t i = 0;
     std::size_t count = 0;
-#if defined(__SSE2__)
     const __m128i lfs = _mm_set1_epi8('\n');
     const __m128i eofs = _mm_set1_epi8(kEof);
     const __m128i zero = _mm_setzero_si128();
@@ -119,7 +116,6 @@ std::size_t CountLineEnds(const char* p, std::size_t n, std::size_t& lineEnds) {
         count += static_cast<std::size_t>(_mm_cvtsi128_si32(sums)) +
                  static_cast<std::size_t>(_mm_extract_epi16(sums, 4));
     }
-#endif
     for (; i < n && p[i] != kEof; ++i) count += p[i] == '\n';
     lineEnds += count;
     return i;

@@ -8,9 +8,7 @@
 #include <algorithm>
 #include <cstring>
 
-#ifdef __SSE2__
 #include <emmintrin.h>
-#endif
 
 namespace rs {
 
@@ -109,7 +107,6 @@ std::size_t SkipBlanks(std::string_view s, std::size_t from) {
     return i;
 }
 
-#ifdef __SSE2__
 // Bit i set where byte i of the 64 bytes at p is a blank (code 32 or below), and where it
 // is a space.
 void BlankMasks(const char* p, std::uint64_t& blanks, std::uint64_t& spaces) {
@@ -185,13 +182,10 @@ std::int64_t SplitWords(std::string_view s, RowOutput& out) {
     out.commit(o);
     return words;
 }
-#endif
 
 // Writes the words of a trimmed, non-empty row, each as a line, and returns how many.
 std::int64_t WordsOfRow(std::string_view s, RowOutput& out) {
-#ifdef __SSE2__
     if (2 * s.size() + 18 <= RowOutput::capacity()) return SplitWords(s, out);
-#endif
     std::int64_t words = 0;
     for (std::size_t at = 0; at < s.size(); ++words) {
         std::size_t sp = FindSpace(s, at);

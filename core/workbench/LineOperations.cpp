@@ -10,9 +10,7 @@
 #include <cstring>
 #include <stdexcept>
 
-#if defined(__SSE2__)
 #include <emmintrin.h>
-#endif
 
 namespace rs {
 
@@ -74,7 +72,6 @@ constexpr std::size_t kFindPadding = 16;
 std::size_t FindPadded(const char* p, std::size_t n, std::string_view sub) {
     const std::size_t m = sub.size();
     if (m == 0 || n < m) return std::string_view::npos;
-#if defined(__SSE2__)
     const __m128i first = _mm_set1_epi8(sub[0]);
     const __m128i last = _mm_set1_epi8(sub[m - 1]);
     const std::size_t end = n - m;  // the last position where sub can start
@@ -90,9 +87,6 @@ std::size_t FindPadded(const char* p, std::size_t n, std::string_view sub) {
         }
     }
     return std::string_view::npos;
-#else
-    return std::string_view(p, n).find(sub);
-#endif
 }
 
 // Copies s to d without its "$" and "," bytes; returns the bytes written.
@@ -100,7 +94,6 @@ std::size_t CopyWithoutDollarsAndCommas(std::string_view s, char* d) {
     const char* p = s.data();
     const std::size_t n = s.size();
     std::size_t out = 0, i = 0;
-#if defined(__SSE2__)
     const __m128i dollar = _mm_set1_epi8('$'), comma = _mm_set1_epi8(',');
     for (; i + 16 <= n; i += 16) {
         __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
@@ -116,7 +109,6 @@ std::size_t CopyWithoutDollarsAndCommas(std::string_view s, char* d) {
             out += ((hits >> k) & 1) ^ 1;
         }
     }
-#endif
     for (; i < n; ++i) {
         d[out] = p[i];
         out += p[i] != '$' && p[i] != ',';
