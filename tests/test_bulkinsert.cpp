@@ -1,6 +1,7 @@
 #include "core/filetools/BulkInsertLogic.h"
 #include "core/platform/FileError.h"
 #include "tests/support/Doubles.h"
+#include "tests/support/RecordingProgress.h"
 
 #include <gtest/gtest.h>
 
@@ -10,18 +11,11 @@
 
 using namespace rs;
 using rs::test::ReadBytes;
+using rs::test::RecordingProgress;
 using rs::test::TempDir;
 using rs::test::WriteBytes;
 
 namespace {
-
-// Records the progress protocol, so a test sees whether the window was shown.
-struct RecordingProgress : Progress {
-    void start(std::string_view text) override { events.push_back("start:" + std::string(text)); }
-    void update(std::string_view text) override { events.push_back("update:" + std::string(text)); }
-    void end() override { events.push_back("end"); }
-    std::vector<std::string> events;
-};
 
 BulkInsertSettings Settings(std::string key, bool before, bool after, std::string data,
                             std::string ext = "") {
@@ -115,7 +109,7 @@ TEST(BulkInsert, FolderRunCountsEveryFileAndRow) {
     EXPECT_TRUE(std::filesystem::exists(dir.file("new_two.TXT")));
     EXPECT_FALSE(std::filesystem::exists(dir.file("new_skip.csv")));
     EXPECT_EQ(ReadBytes(dir.file("one.txt")), "KEY 1\nx\nKEY 2\n");  // the original is untouched
-    EXPECT_EQ(progress.events, (std::vector<std::string>{"start:Processing. Please be patient...", "end"}));
+    EXPECT_EQ(progress.shown(), (std::vector<std::string>{rs::test::kStartProcessing, "end"}));
     ASSERT_EQ(out.outcome.messages.size(), 1u);
     EXPECT_EQ(
         out.outcome.messages[0],
@@ -132,7 +126,7 @@ TEST(BulkInsert, NothingFoundShowsNoProgress) {
     RecordingProgress progress;
     auto out = RunIn(dir, Settings("K", true, false, "X", "txt"), &progress);
     EXPECT_EQ(out.outcome.messages, std::vector<std::string>{kBulkNothingFound});
-    EXPECT_TRUE(progress.events.empty());
+    EXPECT_TRUE(progress.shown().empty());
 
     // A missing folder is reported the same way.
     auto missing = BulkInsertFolder(dir.file("none") + "/", "*.*", dir.path(),
@@ -149,7 +143,7 @@ TEST(BulkInsert, EmptyFolderWithEveryNameMaskReportsZero) {
     EXPECT_EQ(out.counts.FilesFound, 0);
     ASSERT_EQ(out.outcome.messages.size(), 1u);
     EXPECT_NE(out.outcome.messages[0].find("files found were: 0 "), std::string::npos);
-    EXPECT_EQ(progress.events.size(), 2u);
+    EXPECT_EQ(progress.shown().size(), 2u);
 }
 
 TEST(BulkInsert, NeverTakesTheCopiesItWrites) {
@@ -219,5 +213,5 @@ TEST(BulkInsert, FolderMatchingTheMaskStopsTheRun) {
     RecordingProgress progress;
     EXPECT_THROW(RunIn(dir, Settings("KEY", true, true, "X", "txt"), &progress), FileError);
     EXPECT_TRUE(std::filesystem::exists(dir.file("new_a.txt")));  // written before the folder was met
-    EXPECT_EQ(progress.events.size(), 1u);                        // no end: the guard closes the window
+    EXPECT_EQ(progress.shown().size(), 1u);                        // no end: the guard closes the window
 }

@@ -2,6 +2,7 @@
 #include "core/platform/FileError.h"
 #include "core/platform/Overwrite.h"
 #include "tests/support/Doubles.h"
+#include "tests/support/RecordingProgress.h"
 
 #include <gtest/gtest.h>
 
@@ -15,17 +16,11 @@ namespace {
 
 constexpr std::size_t kHeaderLines = 14;
 
-class CountingProgress : public NullProgress {
-public:
-    void pump() override { ++pumps; }
-    int pumps = 0;
-};
-
 struct CompareRun {
     TempDir dir;
     std::string results = dir.file("Results.txt");
     LoadedFile f1, f2;
-    CountingProgress progress;
+    RecordingProgress progress;
 
     CompareRun(const std::string& bytes1, const std::string& bytes2) {
         WriteBytes(dir.file("one.txt"), bytes1);
@@ -200,6 +195,6 @@ TEST(Compare, LetsEventsRunDuringLongWalks) {
     }
     CompareRun r(b1, b2);
     r.run();
-    EXPECT_GT(r.progress.pumps, 0);
+    EXPECT_GT(r.progress.pumps(), 0);
     EXPECT_EQ(r.differences(), Cat({Gone("row0"), New("row20000")}));
 }

@@ -1,6 +1,7 @@
 #include "core/platform/Chars.h"
 #include "core/platform/FileError.h"
 #include "tests/support/Doubles.h"
+#include "tests/support/RecordingProgress.h"
 #include "tests/support/Reference.h"
 #include "core/workbench/DupsLogic.h"
 
@@ -40,13 +41,6 @@ Rows RunChoice(const Rows& rows, int spin1, int spin2, DupsChoice choice) {
     return ReadCrlfLines(dir.file("Results.txt"));
 }
 
-struct Recorder : Progress {
-    void start(std::string_view t) override { texts.push_back("start:" + std::string(t)); }
-    void update(std::string_view t) override { texts.emplace_back(t); }
-    void end() override { texts.push_back("end"); }
-    std::vector<std::string> texts;
-};
-
 }  // namespace
 
 TEST(Dups, ReversedPositionsAreRefusedBeforeAnythingIsWritten) {
@@ -58,12 +52,12 @@ TEST(Dups, ReversedPositionsAreRefusedBeforeAnythingIsWritten) {
 
     TempDir dir;
     WriteBytes(dir.file("Results.txt"), "old\r\n");
-    Recorder rec;
+    test::RecordingProgress rec;
     RowList rows = MakeRows({"a", "a"});
     RunCounters counters;
     RunOutcome r = RunDups(rows, {5, 4, DupsChoice::OnlyDups}, dir.file("Results.txt"), rec, counters);
     EXPECT_EQ(OnlyMessage(r), kDupsPositionsReversed);
-    EXPECT_TRUE(rec.texts.empty());
+    EXPECT_TRUE(rec.shown().empty());
     EXPECT_EQ(ReadBytes(dir.file("Results.txt")), "old\r\n");
 }
 
@@ -195,21 +189,20 @@ TEST(Dups, ProgressRunsOverBothPassesFromZero) {
     RowList rows = MakeRows({"h", "g", "f", "e", "d", "c", "b", "a"});
     RunCounters counters;
     counters.InputLineCount = 8;
-    Recorder rec;
+    test::RecordingProgress rec;
     RunDups(rows, {1, 1, DupsChoice::All1Dups}, dir.file("Results.txt"), rec, counters);
-    std::vector<std::string> expected = {"start:Processing. Please be patient..."};
+    std::vector<std::string> expected = {test::kStartProcessing};
     for (const char* prefix : {"Evaluating your data ... ", "Writing your results ... "})
-        for (int p : {0, 12, 25, 38, 50, 62, 75, 88})
-            expected.push_back(prefix + std::to_string(p) + "% complete");
+        for (int p : {0, 12, 25, 38, 50, 62, 75, 88}) expected.push_back(test::PercentUpdate(prefix, p));
     expected.push_back("end");
-    EXPECT_EQ(rec.texts, expected);
+    EXPECT_EQ(rec.shown(), expected);
     EXPECT_EQ(counters.ProgressPercent, 88);
 
     // A divisor of 0 (the input was empty when loaded) leaves the start text up.
     counters.InputLineCount = 0;
-    Recorder quiet;
+    test::RecordingProgress quiet;
     RunDups(rows, {1, 1, DupsChoice::All1Dups}, dir.file("Results.txt"), quiet, counters);
-    EXPECT_EQ(quiet.texts, (std::vector<std::string>{"start:Processing. Please be patient...", "end"}));
+    EXPECT_EQ(quiet.shown(), (std::vector<std::string>{test::kStartProcessing, "end"}));
 }
 
 TEST(Dups, ResultsFileIsReplacedAndFailuresSurface) {

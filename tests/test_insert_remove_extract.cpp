@@ -4,6 +4,7 @@
 #include "core/platform/Chars.h"
 #include "core/platform/FileError.h"
 #include "tests/support/Doubles.h"
+#include "tests/support/RecordingProgress.h"
 #include "tests/support/Reference.h"
 
 #include <gtest/gtest.h>
@@ -16,13 +17,6 @@ using Lines = std::vector<std::string>;
 
 namespace {
 
-struct Recorder : Progress {
-    void start(std::string_view t) override { texts.emplace_back(t); }
-    void update(std::string_view t) override { texts.emplace_back(t); }
-    void end() override { texts.emplace_back("<end>"); }
-    Lines texts;
-};
-
 RowList Rows(const Lines& lines) {
     RowList r;
     for (auto& l : lines) r.append(l);
@@ -32,7 +26,7 @@ RowList Rows(const Lines& lines) {
 // Runs one dialog operation over the rows and gives back the lines of the results file.
 struct Harness {
     test::TempDir dir;
-    Recorder progress;
+    test::RecordingProgress progress;
     RunCounters counters;
     RunOutcome outcome;
     std::string file() const { return dir.file("Results.txt"); }
@@ -66,7 +60,6 @@ Lines Extract(const Lines& rows, const ExtractSettings& s) {
     return h.run(rows, s, RunExtract);
 }
 
-std::string Processing(int p) { return "Processing. Please be patient ... " + std::to_string(p) + "% complete"; }
 
 }  // namespace
 
@@ -92,19 +85,19 @@ TEST(Insert, PrefixAndSuffixGoOnEveryRowAfterTheInsertion) {
 TEST(Insert, ProgressCountsFromZeroAndEmptyInputStillWritesTheFile) {
     Harness h;
     h.run(Lines{"a", "b", "c"}, InsertSettings{"X", 0, "", ""}, RunInsert);
-    EXPECT_EQ(h.progress.texts, (Lines{"Processing. Please be patient...", Processing(0), Processing(33),
-                                       Processing(67), "<end>"}));
+    EXPECT_EQ(h.progress.shown(), (Lines{test::kStartProcessing, test::ProcessingUpdate(0), test::ProcessingUpdate(33),
+                                       test::ProcessingUpdate(67), "end"}));
     EXPECT_TRUE(test::Publishes(h.outcome, h.file()));
     EXPECT_TRUE(h.outcome.messages.empty());
 
     Harness empty;
     EXPECT_TRUE(empty.run(Lines{}, InsertSettings{"X", 0, "<", ">"}, RunInsert).empty());
-    EXPECT_EQ(empty.progress.texts, (Lines{"Processing. Please be patient...", "<end>"}));
+    EXPECT_EQ(empty.progress.shown(), (Lines{test::kStartProcessing, "end"}));
 }
 
 TEST(DialogRuns, UnwritableResultsFileThrowsAfterTheProgressStarted) {
     RowList rows = Rows({"a"});
-    Recorder p;
+    test::RecordingProgress p;
     RunCounters c;
     test::TempDir dir;
     const std::string bad = dir.file("missing/Results.txt");
@@ -144,8 +137,8 @@ TEST(Remove, ByPosition) {
 TEST(Remove, ByPositionReportsEveryRowDroppedOrNot) {
     Harness h;
     h.run(Lines{"abcd", "abcd", "x", "abcd"}, ByPosition(2, 3, true, "bc", true), RunRemove);
-    EXPECT_EQ(h.progress.texts, (Lines{"Processing. Please be patient...", Processing(0), Processing(25),
-                                       Processing(50), Processing(75), "<end>"}));
+    EXPECT_EQ(h.progress.shown(), (Lines{test::kStartProcessing, test::ProcessingUpdate(0), test::ProcessingUpdate(25),
+                                       test::ProcessingUpdate(50), test::ProcessingUpdate(75), "end"}));
 }
 
 TEST(Remove, ByKeyRemovesEveryCopyOfASharedKey) {
@@ -214,7 +207,7 @@ TEST(Remove, ByKeyGivesThePairwiseWalksOutcome) {
 TEST(Remove, ByKeyShowsOnlyTheStartText) {
     Harness h;
     h.run(Lines{"ab1", "ab2"}, ByKey(1, 2), RunRemove);
-    EXPECT_EQ(h.progress.texts, (Lines{"Processing. Please be patient...", "<end>"}));
+    EXPECT_EQ(h.progress.shown(), (Lines{test::kStartProcessing, "end"}));
 }
 
 namespace {
@@ -326,12 +319,12 @@ TEST(Extract, WholeRowsByContentAndByPosition) {
 TEST(Extract, OppositeSkipsTheProgressOfRejectedRows) {
     Harness h;
     h.run(Lines{"keep", "ab", "keep", "ab"}, Opposite(Exists("ab")), RunExtract);
-    EXPECT_EQ(h.progress.texts,
-              (Lines{"Processing. Please be patient...", Processing(0), Processing(50), "<end>"}));
+    EXPECT_EQ(h.progress.shown(),
+              (Lines{test::kStartProcessing, test::ProcessingUpdate(0), test::ProcessingUpdate(50), "end"}));
     Harness plain;
     plain.run(Lines{"x", "x", "x", "x"}, Exists("ab"), RunExtract);
-    EXPECT_EQ(plain.progress.texts, (Lines{"Processing. Please be patient...", Processing(0), Processing(25),
-                                           Processing(50), Processing(75), "<end>"}));
+    EXPECT_EQ(plain.progress.shown(), (Lines{test::kStartProcessing, test::ProcessingUpdate(0), test::ProcessingUpdate(25),
+                                           test::ProcessingUpdate(50), test::ProcessingUpdate(75), "end"}));
 }
 
 TEST(Extract, WordsAreSplitBySpacesOnly) {
@@ -343,8 +336,8 @@ TEST(Extract, WordsAreSplitBySpacesOnly) {
     EXPECT_EQ(h.outcome.messages, (Lines{"The total words extracted is: 7"}));
     EXPECT_TRUE(test::Publishes(h.outcome, h.file()));
     // One update a word with its row's index; blank rows give none.
-    EXPECT_EQ(h.progress.texts, (Lines{"Processing. Please be patient...", Processing(0), Processing(50),
-                                       Processing(67), Processing(83), "<end>"}));
+    EXPECT_EQ(h.progress.shown(), (Lines{test::kStartProcessing, test::ProcessingUpdate(0), test::ProcessingUpdate(50),
+                                       test::ProcessingUpdate(67), test::ProcessingUpdate(83), "end"}));
 
     Harness empty;
     EXPECT_TRUE(empty.run(Lines{}, Choice(ExtractChoice::ExtractWords), RunExtract).empty());

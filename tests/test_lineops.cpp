@@ -18,16 +18,13 @@ using Lines = std::vector<std::string>;
 namespace {
 const char* const kAllModes[] = {"TRIM",         "LTRIM", "RTRIM",     "UPPER", "LOWER",
                                  "REMOVE-BLANK", "COUNT", "WORDCOUNT", "TALLY", "SUM"};
-const char* const kPercent = "Processing. Please be patient ... ";
-
-std::string Percent(int p) { return kPercent + std::to_string(p) + "% complete"; }
 }  // namespace
 
 TEST(LineOperations, EmptyInputEmptiesTheResultsFileInEveryMode) {
     for (const char* mode : kAllModes) {
         LineRun run = RunMode(mode, "", "ab");
         EXPECT_TRUE(run.lines.empty()) << mode;
-        EXPECT_EQ(run.progress.texts, (Lines{"start:Processing. Please be patient...", "end"})) << mode;
+        EXPECT_EQ(run.progress.shown(), (Lines{kStartProcessing, "end"})) << mode;
         EXPECT_EQ(run.searchText, "ab") << mode;  // upper-cased only once a row is met
         std::string m = mode;
         if (m == "TALLY") {
@@ -227,17 +224,17 @@ TEST(OccurrenceEraser, MatchesDeletingTheFirstOccurrenceAndSearchingAgain) {
 
 TEST(LineOperations, PercentagesAfterEveryRow) {
     LineRun run = RunMode("UPPER", "a\nb\nc\nd\ne\nf\ng\nh\n");
-    EXPECT_EQ(run.progress.texts,
-              (Lines{"start:Processing. Please be patient...", Percent(12), Percent(25), Percent(38),
-                     Percent(50), Percent(62), Percent(75), Percent(88), Percent(100), "end"}));
+    EXPECT_EQ(run.progress.shown(),
+              (Lines{kStartProcessing, ProcessingUpdate(12), ProcessingUpdate(25), ProcessingUpdate(38),
+                     ProcessingUpdate(50), ProcessingUpdate(62), ProcessingUpdate(75), ProcessingUpdate(88), ProcessingUpdate(100), "end"}));
     EXPECT_EQ(run.counters.RowCounter, 8);
     EXPECT_EQ(run.counters.ProgressPercent, 100);
 
     // A file that grew since it was loaded passes 100; one loaded empty shows no percentage.
     LineRun grown = RunMode("TRIM", "a\nb\nc\n", "", '.', 2);
-    EXPECT_EQ(grown.progress.texts.at(3), Percent(150));
+    EXPECT_EQ(grown.progress.shown().at(3), ProcessingUpdate(150));
     LineRun unloaded = RunMode("COUNT", "a\nb\nc\n", "", '.', 0);
-    EXPECT_EQ(unloaded.progress.texts, (Lines{"start:Processing. Please be patient...", "end"}));
+    EXPECT_EQ(unloaded.progress.shown(), (Lines{kStartProcessing, "end"}));
     EXPECT_EQ(unloaded.lines, (Lines{"1) a", "2) b", "3) c"}));
     EXPECT_EQ(unloaded.counters.RowCounter, 3);
 }
@@ -262,8 +259,8 @@ TEST(RemoveTextEverywhere, DeletesUntilNoneIsLeftAndKeepsEveryRow) {
         EXPECT_TRUE(Publishes(o, dir.file("out.txt")));
         EXPECT_TRUE(o.messages.empty());
         EXPECT_EQ(ReadCrlfLines(dir.file("out.txt")), c.out) << c.rows;
-        EXPECT_EQ(progress.texts.front(), "start:Processing. Please be patient...");
-        EXPECT_EQ(progress.texts.end()[-2], Percent(100));
+        EXPECT_EQ(progress.shown().front(), kStartProcessing);
+        EXPECT_EQ(progress.shown().end()[-2], ProcessingUpdate(100));
         EXPECT_EQ(counters.RowCounter, static_cast<int>(c.out.size()));
     }
     WriteBytes(dir.file("in.txt"), "");
@@ -271,7 +268,7 @@ TEST(RemoveTextEverywhere, DeletesUntilNoneIsLeftAndKeepsEveryRow) {
     RunCounters counters;
     RemoveTextEverywhere(dir.file("in.txt"), "a", dir.file("out.txt"), progress, counters);
     EXPECT_EQ(ReadBytes(dir.file("out.txt")), "");
-    EXPECT_EQ(progress.texts, (Lines{"start:Processing. Please be patient...", "end"}));
+    EXPECT_EQ(progress.shown(), (Lines{kStartProcessing, "end"}));
 }
 
 TEST(RemoveLinesContaining, WritesTheOtherRowsAndCountsTheRemovedOnes) {
@@ -317,7 +314,7 @@ TEST(LineOperations, RefusesToWriteOverItsOwnInput) {
     } catch (const OverwriteRefused& e) {
         EXPECT_NE(std::string(e.what()).find(results), std::string::npos);
     }
-    EXPECT_TRUE(progress.texts.empty());
+    EXPECT_TRUE(progress.shown().empty());
     EXPECT_EQ(ReadBytes(results), "a\r\nb\r\n");
 }
 
@@ -332,7 +329,7 @@ TEST(LineOperations, MissingInputRaisesFileErrorAndLeavesTheResultsAlone) {
         FileError);
     EXPECT_THROW(RemoveTextEverywhere(dir.file("gone.txt"), "a", dir.file("Results.txt"), progress, counters),
                  FileError);
-    EXPECT_TRUE(progress.texts.empty());
+    EXPECT_TRUE(progress.shown().empty());
     EXPECT_EQ(ReadBytes(dir.file("Results.txt")), "previous\r\n");
     EXPECT_THROW(
         RunLineOperation("trim", dir.file("gone.txt"), search, dir.file("Results.txt"), progress, counters),

@@ -2,6 +2,7 @@
 #include "core/platform/FileError.h"
 #include "core/platform/Overwrite.h"
 #include "tests/support/Doubles.h"
+#include "tests/support/RecordingProgress.h"
 #include "core/workbench/LoadInput.h"
 
 #include <gtest/gtest.h>
@@ -12,17 +13,11 @@
 using namespace rs;
 using rs::test::ReadBytes;
 using rs::test::ReadCrlfLines;
+using rs::test::RecordingProgress;
 using rs::test::TempDir;
 using rs::test::WriteBytes;
 
 namespace {
-
-struct RecordingProgress : Progress {
-    void start(std::string_view t) override { events.push_back("start:" + std::string(t)); }
-    void update(std::string_view t) override { events.push_back("update:" + std::string(t)); }
-    void end() override { events.push_back("end"); }
-    std::vector<std::string> events;
-};
 
 struct Expected {
     std::int64_t rows, total, blank, nonBlank, longestLen, longestRow, shortestLen, shortestRow;
@@ -140,7 +135,8 @@ TEST(LoadInputFile, ManyTiedRowsKeepTheFirstLongestAndShortest) {
     EXPECT_EQ(r.shortestRow, e.shortestRow);
     std::vector<std::string> texts;
     for (int k = 20000; k <= 300000; k += 20000) texts.push_back("update:" + LinesReadText(k));
-    EXPECT_EQ(std::vector<std::string>(progress.events.begin() + 1, progress.events.end() - 1), texts);
+    const std::vector<std::string> shown = progress.shown();
+    EXPECT_EQ(std::vector<std::string>(shown.begin() + 1, shown.end() - 1), texts);
 }
 
 TEST(LoadInputFile, StatisticsLinesOfAnEmptyFileAreAllZero) {
@@ -214,7 +210,7 @@ TEST(LoadInputFile, ReportsTheRowCountAfterEvery20000thRow) {
         RecordingProgress progress;
         RunCounters counters;
         LoadInputFile(path, rows, progress, counters);
-        EXPECT_EQ(progress.events, c.events) << c.rows << " rows";
+        EXPECT_EQ(progress.shown(), c.events) << c.rows << " rows";
     }
 }
 
@@ -229,7 +225,7 @@ TEST(LoadInputFile, UnreadableFileFailsBeforeTheProgressWindowShows) {
     r.rowCount = 7;
     EXPECT_THROW(LoadInputFile(dir.file("missing.txt"), rows, progress, counters, r), FileError);
     EXPECT_THROW(LoadInputFile(dir.path(), rows, progress, counters, r), FileError);
-    EXPECT_TRUE(progress.events.empty());
+    EXPECT_TRUE(progress.shown().empty());
     EXPECT_TRUE(rows.empty());
     EXPECT_EQ(counters.InputLineCount, 0);
     EXPECT_EQ(r.rowCount, 0);

@@ -2,6 +2,7 @@
 #include "core/workbench/AppState.h"
 #include "core/workbench/RunOutcome.h"
 #include "tests/support/Doubles.h"
+#include "tests/support/RecordingProgress.h"
 
 #include <gtest/gtest.h>
 
@@ -19,20 +20,10 @@ TEST(Percent, RoundsHalfToEvenInLongDouble) {
     EXPECT_EQ(PercentOf(12, 8), 150);  // a file that grew since it was loaded
 }
 
-namespace {
-struct Recorder : Progress {
-    void start(std::string_view t) override { texts.emplace_back(t); }
-    void update(std::string_view t) override { texts.emplace_back(t); }
-    void end() override { ended = true; }
-    std::vector<std::string> texts;
-    bool ended = false;
-};
-}  // namespace
-
 TEST(PercentReporter, ShowsEveryChangeOnceAndTracksProgressPercent) {
     // Feed every row of a long run and compare with the percentage worked out row by row.
     for (int total : {1, 3, 8, 200, 997, 100000}) {
-        Recorder rec;
+        rs::test::RecordingProgress rec;
         RunCounters counters;
         counters.InputLineCount = total;
         PercentReporter rep(rec, kPrefixProcessing, counters);
@@ -41,20 +32,20 @@ TEST(PercentReporter, ShowsEveryChangeOnceAndTracksProgressPercent) {
         for (int k = 1; k <= total; ++k) {
             rep.row(k);
             int p = PercentOf(k, total);
-            if (p != last) expected.push_back("Processing. Please be patient ... " + std::to_string(p) + "% complete");
+            if (p != last) expected.push_back(rs::test::ProcessingUpdate(p));
             last = p;
             ASSERT_EQ(counters.ProgressPercent, p) << "k=" << k << " total=" << total;
         }
-        EXPECT_EQ(rec.texts, expected) << total;
+        EXPECT_EQ(rec.shown(), expected) << total;
     }
 }
 
 TEST(PercentReporter, ZeroDivisorKeepsTheStartText) {
-    Recorder rec;
+    rs::test::RecordingProgress rec;
     RunCounters counters;
     PercentReporter rep(rec, kPrefixProcessing, counters);
     for (int k = 1; k < 10; ++k) rep.row(k);
-    EXPECT_TRUE(rec.texts.empty());
+    EXPECT_TRUE(rec.shown().empty());
 }
 
 TEST(Finish, ShowsMessagesThenOpensThenTellsWhereWhenTheShellFails) {

@@ -1,5 +1,6 @@
 #include "core/platform/TextFile.h"
 #include "tests/support/Doubles.h"
+#include "tests/support/RecordingProgress.h"
 #include "core/workbench/MemoRows.h"
 #include "core/workbench/TemplateLogic.h"
 
@@ -42,14 +43,6 @@ std::vector<std::string> Build(const TemplateSettings& s) {
     EXPECT_EQ(n, static_cast<std::int64_t>(lines.size()));
     return lines;
 }
-
-struct Recorder : Progress {
-    void start(std::string_view t) override { texts.emplace_back(t); }
-    void update(std::string_view t) override { texts.emplace_back(t); }
-    void end() override { ++ends; }
-    std::vector<std::string> texts;
-    int ends = 0;
-};
 
 }  // namespace
 
@@ -151,10 +144,10 @@ TEST(TemplateRun, RefusedRunWritesNothingAndShowsNoProgress) {
     TempDir dir;
     const std::string path = dir.file("Results.txt");
     test::WriteBytes(path, "old\r\n");
-    Recorder progress;
+    test::RecordingProgress progress;
     RunOutcome out = RunTemplate(Make("t", "K", "a", "L", ""), path, progress);
     EXPECT_EQ(test::OnlyMessage(out), kTemplateKeyFillerPair);
-    EXPECT_TRUE(progress.texts.empty());
+    EXPECT_TRUE(progress.shown().empty());
     EXPECT_EQ(test::ReadBytes(path), "old\r\n");
 }
 
@@ -162,18 +155,17 @@ TEST(TemplateRun, OverwritesResultsAndPublishes) {
     TempDir dir;
     const std::string path = dir.file("Results.txt");
     test::WriteBytes(path, "an older and longer results file\r\nwith two lines\r\n");
-    Recorder progress;
+    test::RecordingProgress progress;
     RunOutcome out = RunTemplate(Make("x=K", "K", "1\n2"), path, progress);
     EXPECT_TRUE(out.messages.empty());
     EXPECT_TRUE(test::Publishes(out, path));
-    EXPECT_EQ(progress.texts, std::vector<std::string>{std::string(kTextProcessing)});
-    EXPECT_EQ(progress.ends, 1);
+    EXPECT_EQ(progress.shown(), (std::vector<std::string>{test::kStartProcessing, "end"}));
     EXPECT_EQ(test::ReadBytes(path), "x=1\r\nx=2\r\n");
 }
 
 TEST(TemplateRun, UnwritableResultsFileThrowsAndLeavesProgressUp) {
     TempDir dir;
-    Recorder progress;
+    test::RecordingProgress progress;
     EXPECT_THROW(RunTemplate(Make("t", "K", "a"), dir.file("missing/Results.txt"), progress), FileError);
-    EXPECT_EQ(progress.ends, 0);
+    EXPECT_EQ(progress.ends(), 0);
 }
