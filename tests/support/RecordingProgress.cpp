@@ -11,9 +11,13 @@ std::vector<std::string> RecordingProgress::shown() const {
     return out;
 }
 
-int RecordingProgress::pumps() const { return static_cast<int>(std::count(events.begin(), events.end(), "pump")); }
+int RecordingProgress::pumps() const {
+    return static_cast<int>(std::count(events.begin(), events.end(), "pump"));
+}
 
-int RecordingProgress::ends() const { return static_cast<int>(std::count(events.begin(), events.end(), "end")); }
+int RecordingProgress::ends() const {
+    return static_cast<int>(std::count(events.begin(), events.end(), "end"));
+}
 
 std::string PercentUpdate(std::string_view prefix, int percent) {
     return "update:" + std::string(prefix) + std::to_string(percent) + std::string(kSuffixComplete);
