@@ -14,6 +14,9 @@
 
 namespace rs::test {
 
+// Rows of text, as the suites write what they expect.
+using Lines = std::vector<std::string>;
+
 struct MessageRecord {
     std::string text;
     MsgKind kind;
@@ -107,9 +110,6 @@ private:
 
 void WriteBytes(const std::string& path, const std::string& bytes);
 std::string ReadBytes(const std::string& path);
-// Rows of text, as the suites write what they expect.
-using Lines = std::vector<std::string>;
-
 // The rows of a file as the text reader reads them, and the rows of a row list.
 Lines ReaderRows(const std::string& path);
 Lines ListRows(const RowList& list);
