@@ -58,7 +58,7 @@ std::string ReadBytes(const std::string& path) {
     return s.str();
 }
 
-std::vector<std::string> ReaderRows(const std::string& path) {
+Lines ReaderRows(const std::string& path) {
     std::vector<std::string> rows;
     TextReader in(path);
     std::string_view line;
@@ -66,10 +66,16 @@ std::vector<std::string> ReaderRows(const std::string& path) {
     return rows;
 }
 
-std::vector<std::string> ListRows(const RowList& list) {
+Lines ListRows(const RowList& list) {
     std::vector<std::string> rows;
     for (std::size_t i = 0; i < list.size(); ++i) rows.emplace_back(list[i]);
     return rows;
+}
+
+RowList RowListOf(const Lines& rows) {
+    RowList list;
+    for (const auto& r : rows) list.append(r);
+    return list;
 }
 
 bool SplitCrlfLines(const std::string& bytes, std::vector<std::string>& lines) {

@@ -14,6 +14,9 @@
 
 namespace rs::test {
 
+// Rows of text, as the suites write what they expect.
+using Lines = std::vector<std::string>;
+
 struct MessageRecord {
     std::string text;
     MsgKind kind;
@@ -108,8 +111,10 @@ private:
 void WriteBytes(const std::string& path, const std::string& bytes);
 std::string ReadBytes(const std::string& path);
 // The rows of a file as the text reader reads them, and the rows of a row list.
-std::vector<std::string> ReaderRows(const std::string& path);
-std::vector<std::string> ListRows(const RowList& list);
+Lines ReaderRows(const std::string& path);
+Lines ListRows(const RowList& list);
+// A row list holding the given rows.
+RowList RowListOf(const Lines& rows);
 // The lines of a file written with CR LF ends; fails the test when an end is not CR LF.
 std::vector<std::string> ReadCrlfLines(const std::string& path);
 // The same for bytes already read; false when a line end is not CR LF.

@@ -3,20 +3,13 @@
 // Runs a main-window line operation over given bytes and collects what it left behind.
 
 #include "tests/support/Doubles.h"
+#include "tests/support/RecordingProgress.h"
 #include "core/workbench/LineOperations.h"
-#include "core/workbench/Progress.h"
 
 #include <string>
 #include <vector>
 
 namespace rs::test {
-
-struct RecordingProgress : Progress {
-    void start(std::string_view t) override { texts.push_back("start:" + std::string(t)); }
-    void update(std::string_view t) override { texts.emplace_back(t); }
-    void end() override { texts.emplace_back("end"); }
-    std::vector<std::string> texts;
-};
 
 struct LineRun {
     RunOutcome outcome;

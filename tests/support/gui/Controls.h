@@ -1,12 +1,18 @@
 #pragma once
 
-// The window suites reach a form's controls by their names, as the form files give them.
+// The window suites reach a form's controls by their names, as the form files give them, and
+// work them as a user would.
 
+#include <QAbstractButton>
+#include <QLineEdit>
+#include <QSpinBox>
 #include <QString>
+#include <QTest>
 #include <QWidget>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 
@@ -30,5 +36,21 @@ W* Control(const QWidget& form, const char* name) {
     }
     return found;
 }
+
+inline void Click(QAbstractButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
+
+// Replaces the text of an edit box. Key clicks take ASCII only; other text is inserted as a
+// paste would.
+inline void Type(QLineEdit* e, const QString& text) {
+    e->clear();
+    bool ascii = std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 128; });
+    if (ascii)
+        QTest::keyClicks(e, text);
+    else
+        e->insert(text);
+}
+
+// Puts text into a spin box's edit, a number or not, as a user can.
+inline void SetSpinText(QSpinBox* spin, const QString& text) { spin->findChild<QLineEdit*>()->setText(text); }
 
 }  // namespace rs::test

@@ -1,0 +1,67 @@
+// What only a real display shows: the desktop opener's exit status. Runs under xvfb-run, with
+// the real QtShell and a stand-in xdg-open first on PATH.
+#include "gui/platform/QtShell.h"
+
+#include "core/workbench/RunOutcome.h"
+#include "tests/support/gui/Desktop.h"
+
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <utility>
+#include <vector>
+
+using namespace rs;
+using rs::test::Desktop;
+using rs::test::WaitFor;
+
+TEST_F(Desktop, AnOpenerThatFailsIsReportedWithThePath) {
+    const std::string results = home.file("Results.txt");
+    test::WriteBytes(results, "x\r\n");
+    for (int status : {0, 3, 4}) {
+        const std::string opened = FakeOpener(status);
+        doubles.dialogs.messages.clear();
+        Finish(RunOutcome::Publish(results, {}, kPublishCompare));
+        ASSERT_TRUE(WaitFor([&] { return test::ReadBytes(opened) == results; })) << status;
+        if (status == 0) {
+            QTest::qWait(100);
+            EXPECT_TRUE(doubles.dialogs.messages.empty());
+        } else {
+            ASSERT_TRUE(WaitFor([&] { return !doubles.dialogs.messages.empty(); })) << status;
+            EXPECT_EQ(doubles.dialogs.texts(),
+                      std::vector<std::string>{"The compare results are located here : " + results});
+        }
+        std::remove(opened.c_str());
+    }
+
+    // No opener at all is a failure too.
+    setenv("PATH", home.file("nowhere").c_str(), 1);
+    doubles.dialogs.messages.clear();
+    Finish(RunOutcome::Publish(results));
+    ASSERT_TRUE(WaitFor([&] { return !doubles.dialogs.messages.empty(); }));
+    EXPECT_EQ(doubles.dialogs.texts(),
+              std::vector<std::string>{"The new file has been created with your changes : " + results});
+}
+
+TEST_F(Desktop, TheOpenersExitStatusIsTheResult) {
+    // 2 is the opener's "file not found", which the link buttons report; other failures are failures.
+    test::WriteBytes(home.file("page.html"), "<p>x</p>");
+    const std::pair<int, ShellResult> cases[] = {
+        {0, ShellResult::Ok}, {2, ShellResult::FileNotFound}, {3, ShellResult::Failed}};
+    for (auto [status, expected] : cases) {
+        FakeOpener(status);
+        std::vector<ShellResult> results;
+        realShell.open(home.file("page.html"), true, [&](ShellResult r) { results.push_back(r); });
+        realShell.openFolder(home.path(), [&](ShellResult r) { results.push_back(r); });
+        ASSERT_TRUE(WaitFor([&] { return results.size() == 2; })) << status;
+        EXPECT_EQ(results, (std::vector<ShellResult>{expected, expected})) << status;
+    }
+    // A page that is not there is reported without asking the opener.
+    std::vector<ShellResult> results;
+    realShell.open(home.file("gone.html"), true, [&](ShellResult r) { results.push_back(r); });
+    EXPECT_EQ(results, std::vector<ShellResult>{ShellResult::FileNotFound});
+}
