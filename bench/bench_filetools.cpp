@@ -21,7 +21,8 @@ Register splitCmd("split", [](const std::vector<std::string>& a) {
     s.startPos = a.size() == 3 ? std::atoi(a[1].c_str()) : 1;
     s.endPos = a.size() == 3 ? std::atoi(a[2].c_str()) : 2;
     s.keyInName = true;
-    return Report(SplitFile(s, [](const std::string& m) { std::fprintf(stderr, "%s\n", m.c_str()); }).outcome);
+    return Report(
+        SplitFile(s, [](const std::string& m) { std::fprintf(stderr, "%s\n", m.c_str()); }).outcome);
 });
 
 // combine OUT IN...: the lines of every IN, in order, into OUT.

@@ -59,8 +59,8 @@ double Seconds(std::chrono::steady_clock::time_point since) {
 
 void Report(const RunOutcome& o, double seconds) {
     bench::Report(o);
-    std::fprintf(stderr, "rows=%d percent=%d op_seconds=%.3f\n", counters.RowCounter, counters.ProgressPercent,
-                 seconds);
+    std::fprintf(stderr, "rows=%d percent=%d op_seconds=%.3f\n", counters.RowCounter,
+                 counters.ProgressPercent, seconds);
 }
 
 Command Mode(const char* mode, bool needsText) {

@@ -4,9 +4,9 @@
 #include "core/platform/RowList.h"
 #include "core/platform/TextFile.h"
 
+#include <sys/resource.h>
 #include <cstdio>
 #include <cstring>
-#include <sys/resource.h>
 
 namespace rs::bench {
 

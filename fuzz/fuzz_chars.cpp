@@ -1,7 +1,7 @@
 // Character positions and slices against a plain UTF-8 decoder: every result agrees with it,
 // lies on character boundaries and stays inside the row.
-#include "fuzz/FuzzSupport.h"
 #include "core/platform/Chars.h"
+#include "fuzz/FuzzSupport.h"
 
 #include <algorithm>
 #include <optional>

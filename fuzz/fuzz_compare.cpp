@@ -1,10 +1,10 @@
 // Compare and merge of two fuzzed files: the compare reports every unmatched copy of a line,
 // in sorted order; MATCH writes the lines whose key the other file has, MISMATCH the others,
 // so that together they write each non-blank line of the chosen files once.
-#include "fuzz/FuzzSupport.h"
 #include "core/compare/CompareLogic.h"
 #include "core/compare/Merge.h"
 #include "core/platform/Chars.h"
+#include "fuzz/FuzzSupport.h"
 
 #include <algorithm>
 #include <map>

@@ -1,11 +1,11 @@
 // The operations that copy rows from one text to another: bulk insert's copy of a file writes
 // the data rows around each key line, combine writes every row of every file in list order, and
 // the template builder writes the template once for every filler row with the keys replaced.
-#include "fuzz/FuzzSupport.h"
 #include "core/filetools/BulkInsertLogic.h"
 #include "core/filetools/CombineLogic.h"
 #include "core/platform/TextFile.h"
 #include "core/workbench/TemplateLogic.h"
+#include "fuzz/FuzzSupport.h"
 
 #include <algorithm>
 

@@ -2,11 +2,11 @@
 // insert writes a line for each row, remove drops a range or the rows whose key another row
 // shares, extract takes parts or words, and each row goes to an extract or to its opposite;
 // "Write all duplicate rows" and "Write all NON duplicate rows (Unique)" give every row once.
-#include "fuzz/FuzzSupport.h"
 #include "core/workbench/DupsLogic.h"
 #include "core/workbench/ExtractLogic.h"
 #include "core/workbench/InsertLogic.h"
 #include "core/workbench/RemoveLogic.h"
+#include "fuzz/FuzzSupport.h"
 
 #include <map>
 #include <optional>

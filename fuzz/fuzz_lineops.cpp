@@ -1,9 +1,9 @@
 // The main window's line operations on any input: the every-row modes write a line for each
 // row read, "COUNT" numbers them in order, and removing a text deletes exactly what deleting
 // its first occurrence again and again would.
-#include "fuzz/FuzzSupport.h"
 #include "core/platform/Chars.h"
 #include "core/workbench/LineOperations.h"
+#include "fuzz/FuzzSupport.h"
 
 using namespace rs;
 
@@ -52,7 +52,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } else {
         const std::string mode = kModes[op];
         std::string searchText = search;
-        const RunOutcome outcome = RunLineOperation(mode, input, searchText, results, progress, counters, separator);
+        const RunOutcome outcome =
+            RunLineOperation(mode, input, searchText, results, progress, counters, separator);
         const std::vector<std::string> lines = fuzz::WrittenLines(results);
         if (mode == "REMOVE-BLANK") {
             for (const std::string& row : rows)

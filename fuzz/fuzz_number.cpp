@@ -1,7 +1,7 @@
 // The sum's number reader against its grammar and a reference conversion, and its total
 // format: read back, it gives the value again, rounded to 15 significant digits.
-#include "fuzz/FuzzSupport.h"
 #include "core/workbench/NumberParse.h"
+#include "fuzz/FuzzSupport.h"
 
 #include <locale.h>
 #include <cfloat>

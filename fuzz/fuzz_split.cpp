@@ -1,9 +1,9 @@
 // Split on fuzzed rows and key positions: it writes only files beside the input, and the files,
 // in their numbered order, hold every non-blank row before the first row too short for the key.
-#include "fuzz/FuzzSupport.h"
 #include "core/filetools/SplitLogic.h"
 #include "core/platform/Chars.h"
 #include "core/platform/FileError.h"
+#include "fuzz/FuzzSupport.h"
 
 #include <filesystem>
 #include <map>

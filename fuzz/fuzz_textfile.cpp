@@ -1,7 +1,7 @@
 // The text reader and the row list's file load against the line rules on any bytes, placed
 // anywhere around their read sizes; the rows written and read again come back unchanged.
-#include "fuzz/FuzzSupport.h"
 #include "core/platform/TextFile.h"
+#include "fuzz/FuzzSupport.h"
 
 using namespace rs;
 

@@ -91,7 +91,8 @@ void Dispatch(TFrmFirst& first, const std::string& entry) {
             break;
         case Operation::ViewAll:
             RunGuarded([&first, &state] {
-                WriteStatisticsReport(first.FileStatistics(), state.ResultsFileName, state.input.ListInput.source());
+                WriteStatisticsReport(first.FileStatistics(), state.ResultsFileName,
+                                      state.input.ListInput.source());
                 Finish(RunOutcome::Publish(state.ResultsFileName));
             });
             break;
@@ -121,8 +122,7 @@ void Dispatch(TFrmFirst& first, const std::string& entry) {
         case Operation::CountString:
             if (!AskSearchText("Count", "Count occurrances of the following word:")) {
                 ShowMessage(
-                    "No word was entered. If you enter a word, it will tell you the number of times the word was "
-                    "found in your input text.");
+                    "No word was entered. If you enter a word, it will tell you the number of times the word was found in your input text.");
                 return;
             }
             RunMode(first, "TALLY");

@@ -13,16 +13,16 @@
 //   TEXT        answers the input boxes
 // NO_FINDER=1 unticks "Always open char position finder"; AGAIN=1 runs the entry twice.
 
+#include "core/platform/Dialogs.h"
+#include "core/platform/Shell.h"
+#include "core/workbench/AppState.h"
 #include "gui/Dispatcher.h"
 #include "gui/compare/UMerge.h"
 #include "gui/filetools/UManyFiles.h"
-#include "core/platform/Dialogs.h"
-#include "core/platform/Shell.h"
 #include "gui/platform/InitResources.h"
 #include "gui/workbench/UDups.h"
 #include "gui/workbench/UExtract.h"
 #include "gui/workbench/UFirst.h"
-#include "core/workbench/AppState.h"
 #include "gui/workbench/UGlobal.h"
 #include "gui/workbench/UProgressWindow.h"
 #include "gui/workbench/URemove.h"

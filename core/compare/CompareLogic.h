@@ -49,7 +49,6 @@ private:
 // whole file was read, so a failed read never leaves a mix of two files behind.
 void LoadFileIntoList(const std::string& path, LoadedFile& into);
 
-
 // The paths the two labels show; empty when no file was chosen.
 struct CompareSettings {
     std::string file1;
@@ -57,8 +56,7 @@ struct CompareSettings {
 };
 
 inline constexpr const char* kMsgCompareNoFiles =
-    "You chose \"compare\", but you did not select 2 files. Use the buttons at the top to select your 2 "
-    "files to compare.";
+    "You chose \"compare\", but you did not select 2 files. Use the buttons at the top to select your 2 files to compare.";
 
 // The message when a file is missing, or nothing when the compare may run.
 std::optional<std::string> ValidateCompare(const CompareSettings& settings);

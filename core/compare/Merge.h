@@ -32,20 +32,13 @@ struct MergeSettings {
 };
 
 inline constexpr const char* kMsgMergeNoFiles =
-    "You chose \"merge\", but you did not select 2 files. Use the buttons at the top to select your 2 files "
-    "to "
-    "merge into 1.";
+    "You chose \"merge\", but you did not select 2 files. Use the buttons at the top to select your 2 files to merge into 1.";
 inline constexpr const char* kMsgMergeFile1Range =
-    "You chose \"merge\", and the starting position selected for File 1 is larger then the ending position.  "
-    "Please correct your starting and ending positions.";
+    "You chose \"merge\", and the starting position selected for File 1 is larger then the ending position.  Please correct your starting and ending positions.";
 inline constexpr const char* kMsgMergeFile2Range =
-    "You chose \"merge\", and the starting position selected for File 2 is larger then the ending position.  "
-    "Please correct your starting and ending positions.";
+    "You chose \"merge\", and the starting position selected for File 2 is larger then the ending position.  Please correct your starting and ending positions.";
 inline constexpr const char* kMsgMergeLengths =
-    "You chose \"merge\", but the starting and ending positions for File 1 and File 2 are not the same "
-    "length. "
-    "Obviously everything will mismatch if these lengths are not the same. Make sure you use the same length "
-    "by adjusting your start and end positions.";
+    "You chose \"merge\", but the starting and ending positions for File 1 and File 2 are not the same length. Obviously everything will mismatch if these lengths are not the same. Make sure you use the same length by adjusting your start and end positions.";
 
 // The first failing check's message, or nothing when the settings are usable.
 std::optional<std::string> ValidateMerge(const MergeSettings& settings);

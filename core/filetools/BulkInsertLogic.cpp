@@ -22,17 +22,11 @@ std::vector<std::string> MemoRowList(std::string_view text) {
 
 std::optional<std::string> ValidateBulkInsert(const BulkInsertSettings& s) {
     if (s.key.empty())
-        return "Your key string cannot be empty. This is the text that will be searched for as the \"key\" "
-               "to "
-               "enter data before or after.";
+        return "Your key string cannot be empty. This is the text that will be searched for as the \"key\" to enter data before or after.";
     if (s.dataText.empty())
-        return "Your \"data to insert\" cannot be empty. This is the lines of text that will be inserted "
-               "into "
-               "each file.";
+        return "Your \"data to insert\" cannot be empty. This is the lines of text that will be inserted into each file.";
     if (!s.before && !s.after)
-        return "You must check either the before or after checkbox. This tells whether to insert text before "
-               "the "
-               "key line, after the key line, or both before and after the key line found.";
+        return "You must check either the before or after checkbox. This tells whether to insert text before the key line, after the key line, or both before and after the key line found.";
     return std::nullopt;
 }
 
@@ -72,7 +66,8 @@ void BulkInsertOneFile(const std::string& inPath, const std::string& outPath, co
 }
 
 BulkInsertResult BulkInsertFolder(const std::string& folder, const std::string& mask,
-                                  const std::string& workFolder, const BulkInsertSettings& s, Progress& progress) {
+                                  const std::string& workFolder, const BulkInsertSettings& s,
+                                  Progress& progress) {
     BulkInsertResult result;
     std::vector<std::string>& messages = result.outcome.messages;
     if (auto message = ValidateBulkInsert(s)) {
@@ -142,9 +137,7 @@ BulkInsertResult BulkInsertFolder(const std::string& folder, const std::string& 
 
 std::string BulkInsertSummary(const std::string& workFolder, const BulkInsertCounts& c) {
     return "Complete. New files were created in folder: " + workFolder +
-           " (Note that your original files are not altered, and new files were created in the folder with "
-           "your "
-           "changes added to them. The total files found were: " +
+           " (Note that your original files are not altered, and new files were created in the folder with your changes added to them. The total files found were: " +
            std::to_string(c.FilesFound) +
            "  The total \"Before\" situations found were: " + std::to_string(c.BeforeCount) +
            "  The total \"After\" situations found were: " + std::to_string(c.AfterCount) + ")";

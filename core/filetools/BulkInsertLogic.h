@@ -58,7 +58,8 @@ void BulkInsertOneFile(const std::string& inPath, const std::string& outPath, co
 // mask to workFolder + "/new_" + name. The entries are listed before any copy is written.
 // Throws FileError when a file cannot be read or written; the copies already written stay.
 BulkInsertResult BulkInsertFolder(const std::string& folder, const std::string& mask,
-                                  const std::string& workFolder, const BulkInsertSettings& s, Progress& progress);
+                                  const std::string& workFolder, const BulkInsertSettings& s,
+                                  Progress& progress);
 
 std::string BulkInsertSummary(const std::string& workFolder, const BulkInsertCounts& c);
 

@@ -12,9 +12,7 @@ namespace rs {
 
 std::optional<std::string> ValidateSplit(const SplitSettings& s) {
     if (s.inputPath.empty())
-        return "Use the \"Select\" button to select your file first.  Then when you use the \"Generate\" "
-               "button, "
-               "it will create many files based on the file data found between your start and end positions.";
+        return "Use the \"Select\" button to select your file first.  Then when you use the \"Generate\" button, it will create many files based on the file data found between your start and end positions.";
     if (s.startPos > s.endPos) return "Your starting position cannot be larger then your ending position.";
     return std::nullopt;
 }
@@ -64,9 +62,7 @@ SplitResult SplitFile(const SplitSettings& s, const std::function<void(const std
         const std::optional<chars::ByteSpan> keySpan = chars::CharSpan(line, first, s.endPos);
         if (!keySpan) {
             notify(
-                "A row was read that had a length smaller then the ending position you selected. This cannot "
-                "be "
-                "processed so the program will stop. The row number was: " +
+                "A row was read that had a length smaller then the ending position you selected. This cannot be processed so the program will stop. The row number was: " +
                 std::to_string(c.linesRead));
             ++c.rowsSkipped;
             result.stoppedEarly = true;
@@ -90,9 +86,7 @@ SplitResult SplitFile(const SplitSettings& s, const std::function<void(const std
             out.reset();
             if (exists)
                 notify(
-                    "File already exists, program paused so you can remove the following file. Remove the "
-                    "file "
-                    "then click ok to continue. The file that already exists is: " +
+                    "File already exists, program paused so you can remove the following file. Remove the file then click ok to continue. The file that already exists is: " +
                     name);
             // A new file put in the name's place: an existing link of that name is replaced, never
             // written through.

@@ -2,10 +2,10 @@
 
 // The line scan shared by the text reader and the row list.
 
+#include <emmintrin.h>
 #include <bit>
 #include <cstddef>
 #include <cstdint>
-#include <emmintrin.h>
 
 namespace rs::detail {
 

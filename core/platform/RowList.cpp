@@ -6,13 +6,13 @@
 
 #include <oneapi/tbb/parallel_for.h>
 
+#include <emmintrin.h>
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <cerrno>
 #include <cstdint>
-#include <emmintrin.h>
 
 namespace rs {
 

@@ -180,7 +180,8 @@ TextWriter::TextWriter(const std::string& path, Mode mode) : path_(path) {
         for (int attempt = 0; fd_ < 0; ++attempt) {
             tempPath_ = base + std::to_string(rd()) + ".tmp";
             fd_ = ::open(tempPath_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-            if (fd_ < 0 && (errno != EEXIST || attempt > 100)) throw FileError::fromErrno(path, action, errno);
+            if (fd_ < 0 && (errno != EEXIST || attempt > 100))
+                throw FileError::fromErrno(path, action, errno);
         }
     } else {
         // O_NONBLOCK: a named pipe without a reader fails at once instead of hanging the window.

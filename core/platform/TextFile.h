@@ -35,7 +35,7 @@ private:
     std::vector<char> buf_;
     std::size_t pos_ = 0;
     std::size_t end_ = 0;
-    bool eof_ = false;  // no more bytes will come from the file (end reached or 0x1A seen)
+    bool eof_ = false;   // no more bytes will come from the file (end reached or 0x1A seen)
     std::string carry_;  // a line that runs across buffer refills
 };
 

@@ -201,8 +201,8 @@ bool Written(DupsChoice choice, bool samePrev, bool sameNext) {
 
 }  // namespace
 
-RunOutcome RunDups(const RowList& rows, const DupsSettings& s, const std::string& resultsFile, Progress& progress,
-                   RunCounters& counters) {
+RunOutcome RunDups(const RowList& rows, const DupsSettings& s, const std::string& resultsFile,
+                   Progress& progress, RunCounters& counters) {
     if (auto message = ValidateDups(s)) return RunOutcome::Messages({*message});
     const std::int32_t spin1 = std::clamp(s.spin1, 1, kMaxPosition);
     const std::int32_t spin2 = std::clamp(s.spin2, spin1, kMaxPosition);

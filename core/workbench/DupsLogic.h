@@ -26,8 +26,7 @@ struct DupsSettings {
 };
 
 inline constexpr const char* kDupsPositionsReversed =
-    "Your first position entered is larger then the second position. Please change the byte positions you "
-    "have chosen.";
+    "Your first position entered is larger then the second position. Please change the byte positions you have chosen.";
 
 // The first message that stops a run, or nothing when the settings can be run.
 std::optional<std::string> ValidateDups(const DupsSettings& s);
@@ -35,7 +34,7 @@ std::optional<std::string> ValidateDups(const DupsSettings& s);
 // Writes the chosen rows to resultsFile in sorted order (ordinal bytes of key followed by row;
 // rows shorter than spin2 characters sort bare and have no key), with progress over both
 // passes divided by counters.InputLineCount. Checks the settings first. Throws FileError.
-RunOutcome RunDups(const RowList& rows, const DupsSettings& s, const std::string& resultsFile, Progress& progress,
-                   RunCounters& counters);
+RunOutcome RunDups(const RowList& rows, const DupsSettings& s, const std::string& resultsFile,
+                   Progress& progress, RunCounters& counters);
 
 }  // namespace rs

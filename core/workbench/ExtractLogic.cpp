@@ -95,7 +95,8 @@ std::size_t FindSpace(std::string_view s, std::size_t from) {
 // Offset of the first byte above 32 in [from, s.size()), or s.size(); eight bytes at a time.
 std::size_t SkipBlanks(std::string_view s, std::size_t from) {
     constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL, kHighs = 0x8080808080808080ULL;
-    constexpr std::uint64_t kAbove32 = 0x5F5F5F5F5F5F5F5FULL;  // (b & 0x7F) + 0x5F carries into bit 7 when above 32
+    constexpr std::uint64_t kAbove32 =
+        0x5F5F5F5F5F5F5F5FULL;  // (b & 0x7F) + 0x5F carries into bit 7 when above 32
     std::size_t i = from;
     for (; i + 8 <= s.size(); i += 8) {
         std::uint64_t w;

@@ -3,9 +3,9 @@
 // Extract or Remove dialog: parts of rows, whole rows by a test (or the rows it rejects),
 // or every word on a line of its own.
 
+#include "core/platform/RowList.h"
 #include "core/workbench/Progress.h"
 #include "core/workbench/RunOutcome.h"
-#include "core/platform/RowList.h"
 
 #include <cstdint>
 #include <optional>
@@ -20,24 +20,23 @@ inline constexpr const char* kMsgExtractString =
 inline constexpr const char* kMsgExtractExists =
     "You must enter a string to search for when using this option. Please correct your entry.";
 inline constexpr const char* kMsgExtractStringByte =
-    "You must enter a string. This will extract all lines that have the string you enter in the byte "
-    "position you enter.";
+    "You must enter a string. This will extract all lines that have the string you enter in the byte position you enter.";
 inline constexpr const char* kMsgWordsExtracted = "The total words extracted is: ";
 
 enum class ExtractChoice { None, Positions, String, StringBetween, StrExists, ExtractWords, StringByte };
 
 struct ExtractSettings {
     ExtractChoice choice = ExtractChoice::None;
-    std::int32_t first = 1;        // Spin1
-    std::int32_t last = 1;         // Spin2
-    std::string startText;         // EdStringIn
-    std::int32_t count = 0;        // Spin3: characters taken from the start text on
-    std::string betweenStart;      // EdString1
-    std::string betweenEnd;        // EdString2
-    std::string existsText;        // EdStrExists
-    std::string byteText;          // EdStringByte
-    std::int32_t bytePosition = 1; // SpinStringByte
-    bool opposite = false;         // ChkOpp
+    std::int32_t first = 1;         // Spin1
+    std::int32_t last = 1;          // Spin2
+    std::string startText;          // EdStringIn
+    std::int32_t count = 0;         // Spin3: characters taken from the start text on
+    std::string betweenStart;       // EdString1
+    std::string betweenEnd;         // EdString2
+    std::string existsText;         // EdStrExists
+    std::string byteText;           // EdStringByte
+    std::int32_t bytePosition = 1;  // SpinStringByte
+    bool opposite = false;          // ChkOpp
 };
 
 // The message of the selected choice's check, or nothing when the run may start.

@@ -2,9 +2,9 @@
 
 // Insert dialog: a text after a character position, a prefix and a suffix on every row.
 
+#include "core/platform/RowList.h"
 #include "core/workbench/Progress.h"
 #include "core/workbench/RunOutcome.h"
-#include "core/platform/RowList.h"
 
 #include <cstdint>
 #include <string>

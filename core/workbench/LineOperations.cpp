@@ -1,9 +1,9 @@
 #include "core/workbench/LineOperations.h"
 
-#include "core/workbench/NumberParse.h"
 #include "core/platform/Chars.h"
 #include "core/platform/Overwrite.h"
 #include "core/platform/TextFile.h"
+#include "core/workbench/NumberParse.h"
 
 #include <algorithm>
 #include <charconv>

@@ -33,7 +33,6 @@ RunOutcome RemoveTextEverywhere(const std::string& inputFileName, const std::str
 RunOutcome RemoveLinesContaining(const RowList& rows, const std::string& searchText,
                                  const std::string& resultsFile);
 
-
 // Deletes the first occurrence of a text, then searches the shortened row again from its start,
 // until none is left — in linear time, however the deletions nest.
 class OccurrenceEraser {

@@ -9,7 +9,8 @@ namespace rs {
 void OpenLocalPage(const std::string& fileName, const std::string& notFoundText) {
     // Only "file not found" is reported; other failures show nothing.
     shell().open(JoinPath(ExecutableFolder(), fileName), true, [notFoundText](ShellResult r) {
-        if (r == ShellResult::FileNotFound) dialogs().message(notFoundText, MsgKind::Error, kLinkErrorCaption);
+        if (r == ShellResult::FileNotFound)
+            dialogs().message(notFoundText, MsgKind::Error, kLinkErrorCaption);
     });
 }
 

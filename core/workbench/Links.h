@@ -13,17 +13,12 @@ inline constexpr const char* kExamplesPage = "examples.html";
 inline constexpr const char* kSamplePage = "sample.html";
 
 inline constexpr const char* kHelpNotFound =
-    "Either your system does not have a default webpage viewer (for viewing the help webpage), or the help "
-    "file "
-    "was not found and was deleted from your system.";
+    "Either your system does not have a default webpage viewer (for viewing the help webpage), or the help file was not found and was deleted from your system.";
 inline constexpr const char* kDownloadNotFound =
-    "Your web browser could not be opened, or the download page was not found. Please visit the Zorvik web "
-    "site "
-    "(https://www.zorvik.example) for more software downloads.";
+    "Your web browser could not be opened, or the download page was not found. Please visit the Zorvik web site (https://www.zorvik.example) for more software downloads.";
 inline constexpr const char* kExamplesNotFound = "Could not open your browser.";
 inline constexpr const char* kSampleNotFound =
-    "The system could not open the sample help data for this. You may need to reinstall to view the help "
-    "data. ";
+    "The system could not open the sample help data for this. You may need to reinstall to view the help data. ";
 
 // Caption of the error boxes of the link buttons.
 inline constexpr const char* kLinkErrorCaption = "Error";

@@ -11,7 +11,6 @@
 
 namespace rs {
 
-
 namespace {
 
 std::int32_t ClampToInt32(std::int64_t v) { return v > INT32_MAX ? INT32_MAX : static_cast<std::int32_t>(v); }

@@ -37,8 +37,8 @@ std::optional<Operation> OperationOf(const std::string& entry) {
 
 bool EntryNeedsInput(const std::string& entry) {
     const std::optional<Operation> op = OperationOf(entry);
-    return !op || (*op != Operation::Template && *op != Operation::BulkInsert && *op != Operation::BulkCombine &&
-                   *op != Operation::BulkSplit);
+    return !op || (*op != Operation::Template && *op != Operation::BulkInsert &&
+                   *op != Operation::BulkCombine && *op != Operation::BulkSplit);
 }
 
 }  // namespace rs

@@ -3,9 +3,9 @@
 // Remove or Delete dialog: delete a character range from every row, or drop every row
 // whose key (the same range) is shared with another row.
 
+#include "core/platform/RowList.h"
 #include "core/workbench/Progress.h"
 #include "core/workbench/RunOutcome.h"
-#include "core/platform/RowList.h"
 
 #include <cstdint>
 #include <optional>
@@ -15,19 +15,17 @@
 namespace rs {
 
 inline constexpr const char* kMsgRemoveNeedsString =
-    "You chose to delete existing characters when they equal a specific value. Enter some characters in the "
-    "box above. Otherwise, uncheck the checkbox next to it.";
+    "You chose to delete existing characters when they equal a specific value. Enter some characters in the box above. Otherwise, uncheck the checkbox next to it.";
 inline constexpr const char* kMsgRemovePositions =
-    "Your first position entered is larger then the second position. Please change the byte positions you "
-    "have chosen.";
+    "Your first position entered is larger then the second position. Please change the byte positions you have chosen.";
 
 struct RemoveSettings {
-    std::int32_t first = 1;     // Spin1
-    std::int32_t last = 1;      // Spin2
+    std::int32_t first = 1;       // Spin1
+    std::int32_t last = 1;        // Spin2
     bool onlyIfContains = false;  // Chkdelete
-    std::string text;           // EdDelete
-    bool entireRow = false;     // ChkEntireRow
-    bool byKey = false;         // ChkDups
+    std::string text;             // EdDelete
+    bool entireRow = false;       // ChkEntireRow
+    bool byKey = false;           // ChkDups
 };
 
 // The first validation message, or nothing when the run may start.

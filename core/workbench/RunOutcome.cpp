@@ -32,7 +32,8 @@ RunOutcome RunOutcome::OpenFolder(const std::string& folder, std::vector<std::st
 void Finish(const RunOutcome& outcome) {
     for (const std::string& m : outcome.messages) ShowMessage(m);
     // The shell may answer later, from the event loop.
-    auto answered = [failure = outcome.failure + outcome.target, after = outcome.messagesAfter](ShellResult r) {
+    auto answered = [failure = outcome.failure + outcome.target,
+                     after = outcome.messagesAfter](ShellResult r) {
         if (r != ShellResult::Ok) ShowMessage(failure);
         for (const std::string& m : after) ShowMessage(m);
     };

@@ -17,23 +17,15 @@ namespace rs {
 class TextWriter;
 
 inline constexpr const char* kTemplateNoTemplate =
-    "Right click in the \"Template\" box and paste your template data. This is the template data that will "
-    "be "
-    "replicated for every row found in your data filler box.";
+    "Right click in the \"Template\" box and paste your template data. This is the template data that will be replicated for every row found in your data filler box.";
 inline constexpr const char* kTemplateNoFiller =
-    "Right click in the \"Data Filler\" box and paste your rows. This is the data that will be used to "
-    "replace "
-    "the key field found everywhere in your template.  You must enter at least the first key and filler data "
-    "fields. ";
+    "Right click in the \"Data Filler\" box and paste your rows. This is the data that will be used to replace the key field found everywhere in your template.  You must enter at least the first key and filler data fields. ";
 inline constexpr const char* kTemplateNoKey =
-    "You need to enter a key field. This is the key field found in your template, that will be matched and "
-    "replaced with each row of data found in your \"Data Filler\" box.";
+    "You need to enter a key field. This is the key field found in your template, that will be matched and replaced with each row of data found in your \"Data Filler\" box.";
 inline constexpr const char* kTemplateCountsDiffer =
     "Your number of rows in each filler box must be the same number.";
 inline constexpr const char* kTemplateKeyFillerPair =
-    "Key field must be entered if matching filler field entered. Either enter data in each or have both "
-    "empty if "
-    "not using.";
+    "Key field must be entered if matching filler field entered. Either enter data in each or have both empty if not using.";
 
 // What the dialog's boxes held when "Apply" was pressed. Keys are used exactly as typed.
 struct TemplateSettings {

@@ -87,7 +87,8 @@ std::string TFrmBulkSplit::InputPath() const {
 
 void TFrmBulkSplit::CmdCreateClick() {
     RunGuarded([this] {
-        const SplitSettings s{InputPath(), SpinValue(ui->Spin1), SpinValue(ui->Spin2), ui->CheckBox1->isChecked()};
+        const SplitSettings s{InputPath(), SpinValue(ui->Spin1), SpinValue(ui->Spin2),
+                              ui->CheckBox1->isChecked()};
         Finish(SplitFile(s, [](const std::string& m) { ShowMessage(m); }).outcome);
     });
 }

@@ -1,9 +1,9 @@
 #include "gui/platform/JpegImage.h"
 
 // jpeglib.h uses FILE without including its header.
-#include <cstdio>
 #include <jpeglib.h>
 #include <setjmp.h>
+#include <cstdio>
 
 namespace rs {
 
@@ -22,8 +22,8 @@ void JpegErrorExit(j_common_ptr cinfo) {
 }  // namespace
 
 QImage DecodeJpeg(const QByteArray& bytes) {
-    jpeg_decompress_struct cinfo {};
-    JpegErrorManager err {};
+    jpeg_decompress_struct cinfo{};
+    JpegErrorManager err{};
     cinfo.err = jpeg_std_error(&err.base);
     err.base.error_exit = JpegErrorExit;
     // Everything the jump may skip past lives outside this frame's locals that change after setjmp.

@@ -43,8 +43,10 @@ QString ToQtFilter(const std::string& filter) {
         pattern.replace(QStringLiteral("*.*"), QStringLiteral("*"));
         pattern.replace(QLatin1Char(';'), QLatin1Char(' '));
         QString name = parts[i];
-        if (!name.contains(QLatin1Char('('))) name += QStringLiteral(" (") + pattern + QLatin1Char(')');
-        else name = name.left(name.indexOf(QLatin1Char('('))) + QLatin1Char('(') + pattern + QLatin1Char(')');
+        if (!name.contains(QLatin1Char('(')))
+            name += QStringLiteral(" (") + pattern + QLatin1Char(')');
+        else
+            name = name.left(name.indexOf(QLatin1Char('('))) + QLatin1Char('(') + pattern + QLatin1Char(')');
         out << name;
     }
     return out.join(QStringLiteral(";;"));
@@ -54,7 +56,8 @@ std::string QtDialogs::chooseFile(const std::string& filter, const std::string& 
     QString start = lastFolder_;
     if (!presetName.empty() && presetName.find('*') == std::string::npos)
         start = start.isEmpty() ? ToQString(presetName) : start + QLatin1Char('/') + ToQString(presetName);
-    QString chosen = QFileDialog::getOpenFileName(QApplication::activeWindow(), QString(), start, ToQtFilter(filter));
+    QString chosen =
+        QFileDialog::getOpenFileName(QApplication::activeWindow(), QString(), start, ToQtFilter(filter));
     if (chosen.isEmpty()) return {};
     lastFolder_ = QFileInfo(chosen).absolutePath();
     return ToUtf8(chosen);

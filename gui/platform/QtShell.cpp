@@ -39,13 +39,14 @@ void RunOpener(const QString& target, ShellDone done) {
         report(ShellResult::Failed);
         process->deleteLater();
     });
-    QObject::connect(process, &QProcess::finished, process, [process, report](int code, QProcess::ExitStatus st) {
-        report(st != QProcess::NormalExit ? ShellResult::Failed
-               : code == 0                ? ShellResult::Ok
-               : code == 2                ? ShellResult::FileNotFound
-                                          : ShellResult::Failed);
-        process->deleteLater();
-    });
+    QObject::connect(process, &QProcess::finished, process,
+                     [process, report](int code, QProcess::ExitStatus st) {
+                         report(st != QProcess::NormalExit ? ShellResult::Failed
+                                : code == 0                ? ShellResult::Ok
+                                : code == 2                ? ShellResult::FileNotFound
+                                                           : ShellResult::Failed);
+                         process->deleteLater();
+                     });
     QTimer::singleShot(kOpenerGraceMs, process, [report] { report(ShellResult::Ok); });
     process->start();
 }

@@ -6,7 +6,9 @@
 
 namespace rs {
 
-SpinEdit::SpinEdit(QWidget* parent) : QSpinBox(parent) { setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue); }
+SpinEdit::SpinEdit(QWidget* parent) : QSpinBox(parent) {
+    setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
+}
 
 QValidator::State SpinEdit::validate(QString& input, int& pos) const {
     const QValidator::State state = QSpinBox::validate(input, pos);

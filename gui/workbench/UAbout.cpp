@@ -14,13 +14,8 @@ const char* const kAboutTexts[] = {
     "Version 2.18 ",
     "All rights reserved.   https://www.zorvik.example",
     "There are NO warranties express or implied.",
-    "Zorvik or the developers of this software will NOT be held liable for any special, incidental, "
-    "consequential, indirect, or similiar damages due to loss of data, loss of profits, business "
-    "interruption, "
-    "or any other reason.  The sole remedy shall be limited to refund of the purchase price.",
-    "By using this software, you are agreeing to these terms.  If these terms are not agreeable, do not use "
-    "this "
-    "software.",
+    "Zorvik or the developers of this software will NOT be held liable for any special, incidental, consequential, indirect, or similiar damages due to loss of data, loss of profits, business interruption, or any other reason.  The sole remedy shall be limited to refund of the purchase price.",
+    "By using this software, you are agreeing to these terms.  If these terms are not agreeable, do not use this software.",
 };
 }  // namespace
 

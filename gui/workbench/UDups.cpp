@@ -8,7 +8,6 @@
 #include "gui/workbench/UProgressWindow.h"
 #include "ui_Dups.h"
 
-
 #include <algorithm>
 
 namespace rs {

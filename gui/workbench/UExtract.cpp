@@ -27,7 +27,8 @@ void OnSelected(QRadioButton* button, TFrmExtract* form, void (TFrmExtract::*han
 }
 }  // namespace
 
-TFrmExtract::TFrmExtract(QWidget* parent) : QWidget(parent, Qt::Window), ui(std::make_unique<Ui::TFrmExtract>()) {
+TFrmExtract::TFrmExtract(QWidget* parent)
+    : QWidget(parent, Qt::Window), ui(std::make_unique<Ui::TFrmExtract>()) {
     ui->setupUi(this);
     ui->BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
     CentreOnScreen(this);
@@ -47,12 +48,18 @@ TFrmExtract::~TFrmExtract() = default;
 
 ExtractSettings TFrmExtract::ReadSettings() const {
     ExtractSettings s;
-    if (ui->RadPositions->isChecked()) s.choice = ExtractChoice::Positions;
-    else if (ui->RadString->isChecked()) s.choice = ExtractChoice::String;
-    else if (ui->RadStringBetween->isChecked()) s.choice = ExtractChoice::StringBetween;
-    else if (ui->RadStrExists->isChecked()) s.choice = ExtractChoice::StrExists;
-    else if (ui->RadExtractWords->isChecked()) s.choice = ExtractChoice::ExtractWords;
-    else if (ui->RadStringByte->isChecked()) s.choice = ExtractChoice::StringByte;
+    if (ui->RadPositions->isChecked())
+        s.choice = ExtractChoice::Positions;
+    else if (ui->RadString->isChecked())
+        s.choice = ExtractChoice::String;
+    else if (ui->RadStringBetween->isChecked())
+        s.choice = ExtractChoice::StringBetween;
+    else if (ui->RadStrExists->isChecked())
+        s.choice = ExtractChoice::StrExists;
+    else if (ui->RadExtractWords->isChecked())
+        s.choice = ExtractChoice::ExtractWords;
+    else if (ui->RadStringByte->isChecked())
+        s.choice = ExtractChoice::StringByte;
     s.first = SpinValue(ui->Spin1);
     s.last = SpinValue(ui->Spin2);
     s.startText = ToUtf8(ui->EdStringIn->text());
@@ -82,7 +89,8 @@ void TFrmExtract::SelectByPositions() { ui->RadPositions->setChecked(true); }
 void TFrmExtract::EdStringInChange() {
     // Whichever of the three edits changed, the count follows the start text's length.
     std::int64_t n = chars::Length(ToUtf8(ui->EdStringIn->text()));
-    ui->Spin3->setValue(static_cast<int>(std::clamp<std::int64_t>(n, ui->Spin3->minimum(), ui->Spin3->maximum())));
+    ui->Spin3->setValue(
+        static_cast<int>(std::clamp<std::int64_t>(n, ui->Spin3->minimum(), ui->Spin3->maximum())));
 }
 
 void TFrmExtract::RadPositionsClick() {

@@ -33,9 +33,7 @@ TFrmFirst* FrmFirst = nullptr;
 void SetupWorkFolder() {
     if (!PrepareWorkFolder(appState(), AppDataFolder()))
         dialogs().message(
-            "Could not create a folder as you do not have authority on your system. Please right click this "
-            "software icon on your desktop, and choose the option to \"Run as Admin\" (only needs to be done one "
-            "time), as you currently do not have authority to create a new folder.",
+            "Could not create a folder as you do not have authority on your system. Please right click this software icon on your desktop, and choose the option to \"Run as Admin\" (only needs to be done one time), as you currently do not have authority to create a new folder.",
             MsgKind::Warning, "Warning");
 }
 
@@ -116,9 +114,7 @@ void TFrmFirst::CmdMakeChangesClick() {
     ui->LblMsg->clear();
     if (needsInput && chars::Trim(CurrentInput()).empty()) {
         ShowMessage(
-            "You must select a text file or paste some text into this application using the buttons at the top. "
-            "(Note also that your input file will never be altered or changed in any way, as a new file is simply "
-            "created for you).");
+            "You must select a text file or paste some text into this application using the buttons at the top. (Note also that your input file will never be altered or changed in any way, as a new file is simply created for you).");
         return;
     }
     if (needsInput) {
@@ -227,9 +223,7 @@ void TFrmFirst::LoadInput(const std::string& path) {
     });
 }
 
-void TFrmFirst::EdCurrentClick() {
-    ui->LblPosition->setText(HiddenPositionReadout(ui->EdCurrent));
-}
+void TFrmFirst::EdCurrentClick() { ui->LblPosition->setText(HiddenPositionReadout(ui->EdCurrent)); }
 
 void TFrmFirst::ListBox1Click() {
     QListWidgetItem* item = ui->ListBox1->currentItem();

@@ -15,7 +15,8 @@ namespace rs {
 
 TFrmRemove* FrmRemove = nullptr;
 
-TFrmRemove::TFrmRemove(QWidget* parent) : QWidget(parent, Qt::Window), ui(std::make_unique<Ui::TFrmRemove>()) {
+TFrmRemove::TFrmRemove(QWidget* parent)
+    : QWidget(parent, Qt::Window), ui(std::make_unique<Ui::TFrmRemove>()) {
     ui->setupUi(this);
     ui->ListHidden->setVisible(false);
     ui->BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));

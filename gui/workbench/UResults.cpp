@@ -11,7 +11,8 @@ namespace rs {
 TFrmResults* FrmResults = nullptr;
 
 TFrmResults::TFrmResults(QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint), ui(std::make_unique<Ui::TFrmResults>()) {
+    : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint),
+      ui(std::make_unique<Ui::TFrmResults>()) {
     ui->setupUi(this);
     setFixedSize(658, 300);
     setWindowIcon(QIcon(QStringLiteral(":/results32.png")));

@@ -15,7 +15,8 @@ namespace rs {
 
 TFrmInsert* FrmInsert = nullptr;
 
-TFrmInsert::TFrmInsert(QWidget* parent) : QWidget(parent, Qt::Window), ui(std::make_unique<Ui::TFrmInsert>()) {
+TFrmInsert::TFrmInsert(QWidget* parent)
+    : QWidget(parent, Qt::Window), ui(std::make_unique<Ui::TFrmInsert>()) {
     ui->setupUi(this);
     ui->BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
     CentreOnScreen(this);

@@ -99,8 +99,7 @@ TEST_F(Workbench, InputBoxEntries) {
     ASSERT_EQ(doubles.dialogs.messages.size(), 1u);
     EXPECT_EQ(
         doubles.dialogs.messages[0].text,
-        "No word was entered. If you enter a word, it will tell you the number of times the word was found "
-        "in your input text.");
+        "No word was entered. If you enter a word, it will tell you the number of times the word was found in your input text.");
 
     // An answer of spaces is an answer.
     Type("a b\nc");

@@ -2,10 +2,10 @@
 
 // Runs one operation of the input dialogs over given rows and keeps what it left behind.
 
-#include "tests/support/Doubles.h"
-#include "tests/support/RecordingProgress.h"
 #include "core/workbench/Progress.h"
 #include "core/workbench/RunOutcome.h"
+#include "tests/support/Doubles.h"
+#include "tests/support/RecordingProgress.h"
 
 #include <cstdint>
 #include <string>

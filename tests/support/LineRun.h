@@ -2,9 +2,9 @@
 
 // Runs a main-window line operation over given bytes and collects what it left behind.
 
+#include "core/workbench/LineOperations.h"
 #include "tests/support/Doubles.h"
 #include "tests/support/RecordingProgress.h"
-#include "core/workbench/LineOperations.h"
 
 #include <string>
 #include <vector>

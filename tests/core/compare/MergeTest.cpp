@@ -144,8 +144,8 @@ TEST(Merge, PositionsCountCharactersNotBytes) {
     r.s.output = MergeOutput::Both;
     // "é" is two bytes: characters 2-3 of "éab" are "ab".
     EXPECT_EQ(r.merge(RowListOf({"\xC3\xA9"
-                            "ab",
-                            "x\xC3\xA9z"}),
+                                 "ab",
+                                 "x\xC3\xA9z"}),
                       RowListOf({"ab!", "\xC3\xA9z"})),
               (Lines{"\xC3\xA9"
                      "ab",
@@ -277,4 +277,3 @@ TEST(Merge, AgreesWithAKeyTableOnRandomFiles) {
                 }
         }
 }
-

@@ -117,10 +117,7 @@ TEST(BulkInsert, FolderRunCountsEveryFileAndRow) {
     EXPECT_EQ(
         out.outcome.messages[0],
         "Complete. New files were created in folder: " + dir.path() +
-            " (Note that your original files are not altered, and new files were created in the folder with "
-            "your changes added to them. The total files found were: 2  The total \"Before\" situations "
-            "found "
-            "were: 9  The total \"After\" situations found were: 9)");
+            " (Note that your original files are not altered, and new files were created in the folder with your changes added to them. The total files found were: 2  The total \"Before\" situations found were: 9  The total \"After\" situations found were: 9)");
 }
 
 TEST(BulkInsert, NothingFoundShowsNoProgress) {
@@ -216,5 +213,5 @@ TEST(BulkInsert, FolderMatchingTheMaskStopsTheRun) {
     RecordingProgress progress;
     EXPECT_THROW(RunIn(dir, Settings("KEY", true, true, "X", "txt"), &progress), FileError);
     EXPECT_TRUE(std::filesystem::exists(dir.file("new_a.txt")));  // written before the folder was met
-    EXPECT_EQ(progress.shown().size(), 1u);                        // no end: the guard closes the window
+    EXPECT_EQ(progress.shown().size(), 1u);                       // no end: the guard closes the window
 }

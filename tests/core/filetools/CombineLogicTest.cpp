@@ -14,9 +14,7 @@ using rs::test::WriteBytes;
 TEST(Combine, JoinsFilesLineByLineAndReports) {
     TempDir dir;
     WriteBytes(dir.file("a.txt"), "a1\r\n\na3");  // no line end after the last line
-    WriteBytes(dir.file("b.txt"),
-               "b1\nb2\x1A"
-               "ignored\n");
+    WriteBytes(dir.file("b.txt"), "b1\nb2\x1Aignored\n");
     WriteBytes(dir.file("empty.txt"), "");
     const std::string results = dir.file("Results.txt");
     WriteBytes(results, "old content\n");

@@ -115,8 +115,7 @@ TEST(Split, ShortRowStopsTheRunInOrder) {
         ASSERT_EQ(r.messages.size(), 1u);
         EXPECT_EQ(
             r.messages[0],
-            "A row was read that had a length smaller then the ending position you selected. This cannot be "
-            "processed so the program will stop. The row number was: " +
+            "A row was read that had a length smaller then the ending position you selected. This cannot be processed so the program will stop. The row number was: " +
                 std::to_string(c.stopLine));
         EXPECT_TRUE(r.result.stoppedEarly);
         EXPECT_EQ(r.result.counts.linesRead, c.counts.linesRead);
@@ -143,11 +142,10 @@ TEST(Split, ExistingOutputPausesThenIsReplaced) {
     WriteBytes(dir.file("File1 aa.txt"), "old\n");
     auto r = Split(dir.file("in.txt"), 1, 2);
     ASSERT_EQ(r.messages.size(), 1u);
-    EXPECT_EQ(r.messages[0],
-              "File already exists, program paused so you can remove the following file. Remove the file "
-              "then click "
-              "ok to continue. The file that already exists is: " +
-                  dir.file("File1 aa.txt"));
+    EXPECT_EQ(
+        r.messages[0],
+        "File already exists, program paused so you can remove the following file. Remove the file then click ok to continue. The file that already exists is: " +
+            dir.file("File1 aa.txt"));
     EXPECT_EQ(ReadBytes(dir.file("File1 aa.txt")), "aa\r\n");
 }
 

@@ -14,10 +14,10 @@ TEST(Chars, LengthCountsCodePointsAndInvalidBytes) {
     EXPECT_EQ(Length(""), 0);
     EXPECT_EQ(Length("abc"), 3);
     EXPECT_EQ(Length(kMixed), 6);
-    EXPECT_EQ(Length("\xC3"), 1);             // truncated sequence
-    EXPECT_EQ(Length("\xC0\x80"), 2);         // overlong form is not a character
-    EXPECT_EQ(Length("\xED\xA0\x80"), 3);     // surrogate half
-    EXPECT_EQ(Length("\xF4\x90\x80\x80"), 4); // beyond U+10FFFF
+    EXPECT_EQ(Length("\xC3"), 1);              // truncated sequence
+    EXPECT_EQ(Length("\xC0\x80"), 2);          // overlong form is not a character
+    EXPECT_EQ(Length("\xED\xA0\x80"), 3);      // surrogate half
+    EXPECT_EQ(Length("\xF4\x90\x80\x80"), 4);  // beyond U+10FFFF
     EXPECT_EQ(Length(std::string(100, 'x') + "\xC3\xA9"), 101);
 }
 

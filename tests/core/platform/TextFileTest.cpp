@@ -28,12 +28,17 @@ TEST(TextReader, LineEndRules) {
         {"a\nb", {"a", "b"}},
         {"a\r\nb\r\n", {"a", "b"}},
         {"a\n\nb\n", {"a", "", "b"}},
-        {"a\rb\n", {"ab"}},           // a lone CR is dropped
-        {"a\r\r\nb\r", {"a", "b"}},   // also before CR LF and at the very end
-        {"ab\x1A" "cd\nef\n", {"ab"}},  // 0x1A ends the input, even mid-line
+        {"a\rb\n", {"ab"}},          // a lone CR is dropped
+        {"a\r\r\nb\r", {"a", "b"}},  // also before CR LF and at the very end
+        {"ab\x1A"
+         "cd\nef\n",
+         {"ab"}},  // 0x1A ends the input, even mid-line
         {"ab\n\x1A\n", {"ab"}},
         {std::string("a\0b\n", 4), {std::string("a\0b", 3)}},
-        {"\xff\xfe" "x\n", {"\xff\xfe" "x"}},
+        {"\xff\xfe"
+         "x\n",
+         {"\xff\xfe"
+          "x"}},
     };
     for (const auto& c : cases) {
         WriteBytes(dir.file("in.txt"), c.bytes);

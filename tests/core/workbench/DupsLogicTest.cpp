@@ -34,8 +34,7 @@ Lines RunChoice(const Lines& rows, int spin1, int spin2, DupsChoice choice) {
 TEST(Dups, ReversedPositionsAreRefusedBeforeAnythingIsWritten) {
     EXPECT_EQ(
         ValidateDups({2, 1, DupsChoice::All1Dups}),
-        "Your first position entered is larger then the second position. Please change the byte positions "
-        "you have chosen.");
+        "Your first position entered is larger then the second position. Please change the byte positions you have chosen.");
     EXPECT_EQ(ValidateDups({3, 3, DupsChoice::OnlyDups}), std::nullopt);
 
     TempDir dir;

@@ -97,7 +97,7 @@ TEST(Extract, Between) {
     const Lines rows{"say [hello] now", "[a]b]", "no start", "[open", ""};
     EXPECT_EQ(Extract(rows, Between("[", "]")), (Lines{"[hello]", "[a]"}));
     EXPECT_EQ(Extract(rows, Between("[", "] ")), (Lines{"[hello]"}));  // only the end's first character
-    EXPECT_EQ(Extract(rows, Between("[h", "h")), (Lines{"[h"}));              // end found inside the start
+    EXPECT_EQ(Extract(rows, Between("[h", "h")), (Lines{"[h"}));       // end found inside the start
     EXPECT_EQ(Extract({"abcab c"}, Between("abc", "b")), (Lines{"ab"}));
     EXPECT_EQ(Extract(rows, Between("[", "€")), Lines{});
     EXPECT_EQ(Extract({"x€y€z"}, Between("€", "€")), (Lines{"€"}));

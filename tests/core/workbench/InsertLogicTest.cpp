@@ -34,7 +34,10 @@ TEST(Insert, PrefixAndSuffixGoOnEveryRowAfterTheInsertion) {
     EXPECT_EQ(Insert({"abc", "", "a"}, "X", 0, "<", ">"), (Lines{"<Xabc>", "<>", "<Xa>"}));
     EXPECT_EQ(Insert({"abc", "ab"}, "-", 3, "[", ""), (Lines{"[abc-", "[ab"}));
     // A row of invalid UTF-8 counts each stray byte as one character and keeps it.
-    EXPECT_EQ(Insert({"\xff\xfe" "a"}, "X", 2), (Lines{"\xff\xfeXa"}));
+    EXPECT_EQ(Insert({"\xff\xfe"
+                      "a"},
+                     "X", 2),
+              (Lines{"\xff\xfeXa"}));
 }
 
 TEST(Insert, ProgressCountsFromZeroAndEmptyInputStillWritesTheFile) {

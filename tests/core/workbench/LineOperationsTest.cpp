@@ -36,19 +36,17 @@ TEST(LineOperations, EmptyInputEmptiesTheResultsFileInEveryMode) {
         EXPECT_EQ(run.searchText, "ab") << mode;  // upper-cased only once a row is met
         std::string m = mode;
         if (m == "TALLY") {
-            EXPECT_EQ(OnlyMessage(run.outcome),
-                      "The word \"ab\" occurred 0 times in your text. Note: Uppercase or lowercase does not "
-                      "matter as it will find it regardless.");
+            EXPECT_EQ(
+                OnlyMessage(run.outcome),
+                "The word \"ab\" occurred 0 times in your text. Note: Uppercase or lowercase does not matter as it will find it regardless.");
         } else if (m == "WORDCOUNT") {
-            EXPECT_EQ(OnlyMessage(run.outcome),
-                      "The total number of words in the file is: 0. A word is defined as any characters "
-                      "surrounded by spaces.");
+            EXPECT_EQ(
+                OnlyMessage(run.outcome),
+                "The total number of words in the file is: 0. A word is defined as any characters surrounded by spaces.");
         } else if (m == "SUM") {
             EXPECT_EQ(
                 OnlyMessage(run.outcome),
-                "The total sum is: 0   The total \"whole\" values summed up is 0   The total \"frac\" "
-                "(decimal) values summed up is 0   There were 0 values total used in the list and there "
-                "were 0 invalid values in your list that were thrown out.");
+                "The total sum is: 0   The total \"whole\" values summed up is 0   The total \"frac\" (decimal) values summed up is 0   There were 0 values total used in the list and there were 0 invalid values in your list that were thrown out.");
         } else {
             EXPECT_TRUE(Publishes(run.outcome, run.resultsFile)) << mode;
             EXPECT_TRUE(run.outcome.messages.empty());
@@ -57,45 +55,19 @@ TEST(LineOperations, EmptyInputEmptiesTheResultsFileInEveryMode) {
 }
 
 TEST(LineOperations, RowsByMode) {
-    const std::string input =
-        "  a B\t\r\n\n \t \nMiXed \xC3\xA9 \xC3\x84 z\n\xFF"
-        "q\n";
+    const std::string input = "  a B\t\r\n\n \t \nMiXed \xC3\xA9 \xC3\x84 z\n\xFFq\n";
     struct Case {
         const char* mode;
         Lines out;
     } cases[] = {
-        {"TRIM",
-         {"a B", "", "", "MiXed \xC3\xA9 \xC3\x84 z",
-          "\xFF"
-          "q"}},
-        {"LTRIM",
-         {"a B\t", "", "", "MiXed \xC3\xA9 \xC3\x84 z",
-          "\xFF"
-          "q"}},
-        {"RTRIM",
-         {"  a B", "", "", "MiXed \xC3\xA9 \xC3\x84 z",
-          "\xFF"
-          "q"}},
-        {"UPPER",
-         {"  A B\t", "", " \t ", "MIXED \xC3\xA9 \xC3\x84 Z",
-          "\xFF"
-          "Q"}},
-        {"LOWER",
-         {"  a b\t", "", " \t ", "mixed \xC3\xA9 \xC3\x84 z",
-          "\xFF"
-          "q"}},
-        {"REMOVE-BLANK",
-         {"  a B\t", "MiXed \xC3\xA9 \xC3\x84 z",
-          "\xFF"
-          "q"}},
-        {"COUNT",
-         {"1)   a B\t", "2) ", "3)  \t ", "4) MiXed \xC3\xA9 \xC3\x84 z",
-          "5) \xFF"
-          "q"}},
-        {"WORDCOUNT",
-         {"B", "", "", "z",
-          "\xFF"
-          "q"}},
+        {"TRIM", {"a B", "", "", "MiXed \xC3\xA9 \xC3\x84 z", "\xFFq"}},
+        {"LTRIM", {"a B\t", "", "", "MiXed \xC3\xA9 \xC3\x84 z", "\xFFq"}},
+        {"RTRIM", {"  a B", "", "", "MiXed \xC3\xA9 \xC3\x84 z", "\xFFq"}},
+        {"UPPER", {"  A B\t", "", " \t ", "MIXED \xC3\xA9 \xC3\x84 Z", "\xFFQ"}},
+        {"LOWER", {"  a b\t", "", " \t ", "mixed \xC3\xA9 \xC3\x84 z", "\xFFq"}},
+        {"REMOVE-BLANK", {"  a B\t", "MiXed \xC3\xA9 \xC3\x84 z", "\xFFq"}},
+        {"COUNT", {"1)   a B\t", "2) ", "3)  \t ", "4) MiXed \xC3\xA9 \xC3\x84 z", "5) \xFFq"}},
+        {"WORDCOUNT", {"B", "", "", "z", "\xFFq"}},
     };
     for (auto& c : cases) {
         LineRun run = RunMode(c.mode, input);
@@ -169,7 +141,7 @@ TEST(LineOperations, WordCountAgreesWithDeletingWordByWord) {
     LineRun run = RunMode("WORDCOUNT", input);
     EXPECT_EQ(run.lines, expected);
     EXPECT_EQ(OnlyMessage(run.outcome), "The total number of words in the file is: " + std::to_string(words) +
-                                       ". A word is defined as any characters surrounded by spaces.");
+                                            ". A word is defined as any characters surrounded by spaces.");
 }
 
 TEST(LineOperations, TallyCountsCaseFoldedOccurrencesAndDeletesThem) {
@@ -190,10 +162,10 @@ TEST(LineOperations, TallyCountsCaseFoldedOccurrencesAndDeletesThem) {
         LineRun run = RunMode("TALLY", c.rows, c.search);
         EXPECT_EQ(run.lines, c.out) << c.rows;
         EXPECT_EQ(run.searchText, c.shown);
-        EXPECT_EQ(OnlyMessage(run.outcome),
-                  "The word \"" + c.shown + "\" occurred " + std::to_string(c.count) +
-                      " times in your text. Note: Uppercase or lowercase does not matter "
-                      "as it will find it regardless.");
+        EXPECT_EQ(
+            OnlyMessage(run.outcome),
+            "The word \"" + c.shown + "\" occurred " + std::to_string(c.count) +
+                " times in your text. Note: Uppercase or lowercase does not matter as it will find it regardless.");
     }
 }
 
@@ -343,7 +315,7 @@ TEST(LineOperations, MissingInputRaisesFileErrorAndLeavesTheResultsAlone) {
     EXPECT_EQ(ReadBytes(dir.file("Results.txt")), "previous\r\n");
     EXPECT_THROW(
         RunLineOperation("trim", dir.file("gone.txt"), search, dir.file("Results.txt"), progress, counters),
-                 std::invalid_argument);
+        std::invalid_argument);
 }
 
 TEST(Sum, MixedRows) {

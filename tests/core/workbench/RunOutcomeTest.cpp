@@ -15,7 +15,7 @@ TEST(Finish, ShowsMessagesThenOpensThenTellsWhereWhenTheShellFails) {
     Finish(RunOutcome::Publish(results, {"Total rows removed = 3"}));
     Finish(RunOutcome::Messages({"counted"}));
     EXPECT_EQ(doubles.events, (std::vector<std::string>{"message:Total rows removed = 3", "open:" + results,
-                                                         "message:counted"}));
+                                                        "message:counted"}));
     EXPECT_EQ(doubles.dialogs.messages[0].caption, "Rowsmith");
 
     doubles.events.clear();

@@ -213,7 +213,6 @@ TEST_F(MergeFormTest, ReturnHidesAndKeepsEverything) {
     EXPECT_EQ(form->File2.ListHidden.size(), 1u);
 }
 
-
 // Hiding a spin box settles a number still being typed, and the dialog's own destructor hides
 // it: the change must reach the form while it is still whole (the sanitizer build checks).
 TEST_F(MergeFormTest, ANumberBeingTypedWhenTheFormGoesReachesAWholeForm) {

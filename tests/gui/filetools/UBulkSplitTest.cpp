@@ -56,9 +56,9 @@ TEST(FileToolsWindows, SplitStartsFreshAndOpensTheFolder) {
     const auto texts = w.doubles.dialogs.texts();
     ASSERT_EQ(texts.size(), 4u);
     EXPECT_EQ(texts[2], "Your files are located at: " + w.dir.path() + "/");
-    EXPECT_EQ(texts[3],
-              "Total Lines Read: 5    Total Files Written: 3    Total rows written: 4     Total rows "
-              "skipped: 1");
+    EXPECT_EQ(
+        texts[3],
+        "Total Lines Read: 5    Total Files Written: 3    Total rows written: 4     Total rows skipped: 1");
 
     // Pressing a mode box unchecks the others; the click then toggles the pressed one.
     QTest::mouseClick(Control<QCheckBox>(*form, "ChkFix"), Qt::LeftButton);

@@ -42,8 +42,8 @@ TEST(FileToolsWindows, BulkInsertChecksThenCopiesTheWorkFolder) {
     QTest::mouseClick(BitBtn1, Qt::LeftButton);
     ASSERT_EQ(w.doubles.dialogs.messages.size(), 2u);
     EXPECT_NE(
-        w.doubles.dialogs.messages[1].text.find("files found were: 1  The total \"Before\" situations found "
-                                                "were: 2  The total \"After\" situations found were: 0)"),
+        w.doubles.dialogs.messages[1].text.find(
+            "files found were: 1  The total \"Before\" situations found were: 2  The total \"After\" situations found were: 0)"),
         std::string::npos);
     EXPECT_EQ(ReadBytes(w.dir.file("new_a.txt")), "x\r\none\r\ntwo\r\nKEY\r\n");
     EXPECT_FALSE(std::filesystem::exists(w.dir.file("new_b.csv")));

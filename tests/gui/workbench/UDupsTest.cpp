@@ -49,10 +49,9 @@ struct DupsFixture : ::testing::Test, test::WorkScope {
 TEST_F(DupsFixture, StartsWithItsLayoutAndTheOneOfEachChoice) {
     EXPECT_EQ(form->windowTitle(), "Duplicates");
     EXPECT_EQ(form->size(), QSize(525, 267));
-    EXPECT_EQ(Control<QLabel>(*form, "Label4")->text(),
-              "A duplicate is identified by the positions you enter below.   You can then extract all the "
-              "duplicate "
-              "or non duplicate rows into a file.");
+    EXPECT_EQ(
+        Control<QLabel>(*form, "Label4")->text(),
+        "A duplicate is identified by the positions you enter below.   You can then extract all the duplicate or non duplicate rows into a file.");
     EXPECT_TRUE(Control<QLabel>(*form, "Label4")->wordWrap());
     EXPECT_EQ(Control<QLabel>(*form, "Label1")->text(), "Identify duplicates between position ");
     EXPECT_EQ(Control<QLabel>(*form, "Label2")->text(), "and position");
@@ -108,8 +107,8 @@ TEST_F(DupsFixture, ReversedPositionsStopBeforeAnythingIsWritten) {
     Click();
     EXPECT_EQ(
         doubles.dialogs.texts(),
-        std::vector<std::string>{"Your first position entered is larger then the second position. Please "
-                                 "change the byte positions you have chosen."});
+        std::vector<std::string>{
+            "Your first position entered is larger then the second position. Please change the byte positions you have chosen."});
     EXPECT_EQ(doubles.dialogs.messages[0].caption, kAppTitle);
     EXPECT_EQ(ReadBytes(appState().ResultsFileName), "kept\r\n");
     EXPECT_TRUE(doubles.shell.opened.empty());

@@ -38,11 +38,7 @@ using MainWindowTest = rs::test::FreshHome;
 
 namespace {
 const char* const kNoInput =
-    "You must select a text file or paste some text into this application using the buttons at the top. "
-    "(Note "
-    "also that your input file will never be altered or changed in any way, as a new file is simply created "
-    "for "
-    "you).";
+    "You must select a text file or paste some text into this application using the buttons at the top. (Note also that your input file will never be altered or changed in any way, as a new file is simply created for you).";
 
 QStringList Items(QListWidget* list) {
     QStringList out;

@@ -176,9 +176,7 @@ TEST(PositionFinder, ChoosingARowPutsTheWholeRowIntoTheEditBox) {
 TEST(PositionFinder, ShowsAFileOfAwkwardBytes) {
     test::TempDir dir;
     std::string path = dir.file("bad.txt");
-    test::WriteBytes(path, std::string("ok\r\n\xFF\xFE bad\r\nnul\0here\r\nend\x1A"
-                                       "gone\r\n",
-                                       32));
+    test::WriteBytes(path, std::string("ok\r\n\xFF\xFE bad\r\nnul\0here\r\nend\x1Agone\r\n", 32));
     NullProgress progress;
     RunCounters counters;
     RowList rows;

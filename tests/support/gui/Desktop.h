@@ -3,11 +3,11 @@
 // The fixture of the display suites: the main window on a real X server, with the real
 // desktop shell and a stand-in xdg-open first on PATH.
 
-#include "tests/support/gui/Controls.h"
-#include "tests/support/gui/Workbench.h"
 #include "gui/platform/QtShell.h"
 #include "gui/workbench/UFirst.h"
 #include "gui/workbench/Uposition.h"
+#include "tests/support/gui/Controls.h"
+#include "tests/support/gui/Workbench.h"
 
 #include <QGuiApplication>
 #include <QPlainTextEdit>

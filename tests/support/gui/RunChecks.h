@@ -2,9 +2,9 @@
 
 // Checks shared by the window suites.
 
-#include "tests/support/Doubles.h"
 #include "core/workbench/AppState.h"
 #include "gui/workbench/UProgressWindow.h"
+#include "tests/support/Doubles.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,5 @@
 #include "tests/support/gui/Workbench.h"
 
-#include "tests/support/gui/Controls.h"
 #include "core/workbench/AppState.h"
 #include "gui/Dispatcher.h"
 #include "gui/workbench/UDups.h"
@@ -9,6 +8,7 @@
 #include "gui/workbench/URemove.h"
 #include "gui/workbench/USecond.h"
 #include "gui/workbench/Uposition.h"
+#include "tests/support/gui/Controls.h"
 
 #include <QListWidget>
 #include <QPlainTextEdit>

@@ -2,8 +2,8 @@
 
 // Fixtures of the suites that drive the main window.
 
-#include "tests/support/Doubles.h"
 #include "gui/workbench/UFirst.h"
+#include "tests/support/Doubles.h"
 
 #include <QString>
 
