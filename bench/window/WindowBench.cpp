@@ -16,19 +16,10 @@
 #include "core/platform/Dialogs.h"
 #include "core/platform/Shell.h"
 #include "core/workbench/AppState.h"
-#include "gui/Dispatcher.h"
+#include "gui/Forms.h"
 #include "gui/compare/UMerge.h"
-#include "gui/filetools/UManyFiles.h"
 #include "gui/platform/InitResources.h"
-#include "gui/workbench/UDups.h"
-#include "gui/workbench/UExtract.h"
 #include "gui/workbench/UFirst.h"
-#include "gui/workbench/UGlobal.h"
-#include "gui/workbench/UProgressWindow.h"
-#include "gui/workbench/URemove.h"
-#include "gui/workbench/UResults.h"
-#include "gui/workbench/USecond.h"
-#include "gui/workbench/UTemplate.h"
 #include "gui/workbench/Uposition.h"
 
 #include <QAbstractButton>
@@ -154,21 +145,8 @@ int main(int argc, char** argv) {
     rs::InstallDialogs(&dialogs);
     rs::InstallShell(&shell);
 
-    // The forms of the program, in its order of creation.
     using namespace rs;
-    FrmFirst = new TFrmFirst;
-    InstallDispatcher(*FrmFirst);
-    FrmInsert = new TFrmInsert;
-    FrmDups = new TFrmDups;
-    FrmMerge = new TFrmMerge;
-    FrmExtract = new TFrmExtract;
-    FrmPosition = new TFrmPosition;
-    FrmGlobal = new TFrmGlobal;
-    FrmTemplate = new TFrmTemplate;
-    FrmManyFiles = new TFrmManyFiles;
-    FrmRemove = new TFrmRemove;
-    FrmProgressWindow = new TFrmProgressWindow;
-    FrmResults = new TFrmResults;
+    CreateForms();
     FrmFirst->show();
     // NO_FINDER=1 runs with "Always open char position finder" unticked.
     if (const char* nf = std::getenv("NO_FINDER"); nf && *nf == '1')
