@@ -15,7 +15,7 @@ namespace {
 
 // A desktop opener still running after this long has found a viewer: some openers wait for
 // the viewer to close, and the user is not kept waiting for that.
-constexpr int kOpenerGraceMs = 5000;
+constexpr int kOpenerGraceMs = 3000;
 
 // Runs the desktop opener on target without blocking the window and reports its exit status:
 // 0 success, 2 file not found, anything else (or no opener at all) a failure.
