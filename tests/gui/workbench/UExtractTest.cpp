@@ -23,23 +23,8 @@ using rs::test::Lines;
 using rs::test::SetSpinText;
 using rs::test::Type;
 
-namespace {
-// Notes how many shell calls had been made when each message was shown.
-struct OrderedDialogs : test::RecordingDialogs {
-    const test::RecordingShell* shell = nullptr;
-    std::vector<std::size_t> shellCallsAtMessage;
-    void message(const std::string& text, MsgKind kind, const std::string& caption) override {
-        shellCallsAtMessage.push_back(shell->opened.size());
-        RecordingDialogs::message(text, kind, caption);
-    }
-};
-}  // namespace
-
 TEST(ExtractDialog, ChoicesHandlersAndRuns) {
     test::WorkScope scope({"  one  two\tthree ", "", "say [hi] x"});
-    OrderedDialogs ordered;
-    ordered.shell = &scope.doubles.shell;
-    InstallDialogs(&ordered);
     TFrmExtract form;
     auto* RadExtractWords = Control<QRadioButton>(form, "RadExtractWords");
     auto* EdStringIn = Control<QLineEdit>(form, "EdStringIn");
@@ -82,7 +67,7 @@ TEST(ExtractDialog, ChoicesHandlersAndRuns) {
     Click(RadPositions);
     SetSpinText(Control<QSpinBox>(form, "Spin1"), "4");
     Click(CmdCreate);
-    EXPECT_EQ(ordered.texts(),
+    EXPECT_EQ(scope.doubles.dialogs.texts(),
               (Lines{kMsgExtractString, kMsgExtractExists, kMsgExtractStringByte, kMsgExtractPositions}));
     EXPECT_FALSE(scope.resultsWritten());
 
@@ -100,8 +85,10 @@ TEST(ExtractDialog, ChoicesHandlersAndRuns) {
     Click(RadExtractWords);
     Click(CmdCreate);
     EXPECT_EQ(scope.results(), (Lines{"one", "two\tthree", "say", "[hi]", "x"}));
-    EXPECT_EQ(ordered.texts().back(), "The total words extracted is: 5");
-    EXPECT_EQ(ordered.shellCallsAtMessage.back(), 2u);
+    const test::EventLog& events = scope.doubles.events;
+    ASSERT_GE(events.size(), 2u);
+    EXPECT_EQ(events.end()[-2], "message:The total words extracted is: 5");
+    EXPECT_EQ(events.back(), "open:" + appState().ResultsFileName);
     EXPECT_EQ(scope.doubles.shell.opened.size(), 3u);
     EXPECT_FALSE(FrmProgressWindow->isVisible());
 
