@@ -47,7 +47,7 @@ void BulkInsertOneFile(const std::string& inPath, const std::string& outPath, co
     const auto rows = static_cast<std::int64_t>(dataRows.size());
 
     TextReader in(inPath);
-    TextWriter out(outPath, TextWriter::Mode::Replace);
+    TextWriter out(outPath);
     std::string_view line;
     while (in.readLine(line)) {
         const bool isKeyLine = line.find(key) != std::string_view::npos;

@@ -88,9 +88,7 @@ SplitResult SplitFile(const SplitSettings& s, const std::function<void(const std
                 notify(
                     "File already exists, program paused so you can remove the following file. Remove the file then click ok to continue. The file that already exists is: " +
                     name);
-            // A new file put in the name's place: an existing link of that name is replaced, never
-            // written through.
-            out = std::make_unique<TextWriter>(name, TextWriter::Mode::Replace);
+            out = std::make_unique<TextWriter>(name);
         }
         out->writeLine(line);
         ++c.rowsWritten;

@@ -169,52 +169,33 @@ bool TextReader::readLine(std::string_view& line) {
     }
 }
 
-TextWriter::TextWriter(const std::string& path, Mode mode) : path_(path) {
+TextWriter::TextWriter(const std::string& path) : path_(path) {
     const char* action = "Cannot create file";
     CheckPathLength(path, action);
     if (path.empty()) throw FileError(path, action, "No file name");
-    if (mode == Mode::Replace) {
-        // A name of our own beside the target, so that the rename stays on one file system.
-        std::random_device rd;
-        const std::string base = FolderPart(path) + ".rowsmith-";
-        for (int attempt = 0; fd_ < 0; ++attempt) {
-            tempPath_ = base + std::to_string(rd()) + ".tmp";
-            fd_ = ::open(tempPath_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-            if (fd_ < 0 && (errno != EEXIST || attempt > 100))
-                throw FileError::fromErrno(path, action, errno);
-        }
-    } else {
-        // O_NONBLOCK: a named pipe without a reader fails at once instead of hanging the window.
-        fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NONBLOCK, 0666);
-        if (fd_ < 0) {
-            int err = errno;
-            struct stat st {};
-            if (err == ENXIO && ::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
-                throw FileError(path, action, kNotRegular);
-            throw FileError::fromErrno(path, action, err);
-        }
-        int fd = fd_;
-        fd_ = -1;
-        RequireRegular(fd, path, action);
-        fd_ = fd;
+    // What stands at the name itself, links not followed: a link or a file is replaced on
+    // close(); a folder, a pipe or a device is refused before anything is written.
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISLNK(st.st_mode)) {
+        if (S_ISDIR(st.st_mode)) throw FileError::fromErrno(path, action, EISDIR);
+        throw FileError(path, action, kNotRegular);
+    }
+    // A name of our own beside the target, so that the rename stays on one file system.
+    std::random_device rd;
+    const std::string base = FolderPart(path) + ".rowsmith-";
+    for (int attempt = 0; fd_ < 0; ++attempt) {
+        tempPath_ = base + std::to_string(rd()) + ".tmp";
+        fd_ = ::open(tempPath_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd_ < 0 && (errno != EEXIST || attempt > 100)) throw FileError::fromErrno(path, action, errno);
     }
     buf_.resize(kWriteChunk);
 }
 
 TextWriter::~TextWriter() {
     if (fd_ < 0) return;
-    if (!tempPath_.empty()) {
-        // Never closed (an exception is on its way): the name keeps what it held before.
-        ::close(fd_);
-        ::unlink(tempPath_.c_str());
-        return;
-    }
-    // An unclosed writer still keeps what was written.
-    try {
-        flush();
-    } catch (...) {
-    }
+    // Never closed (an exception is on its way): the name keeps what it held before.
     ::close(fd_);
+    ::unlink(tempPath_.c_str());
 }
 
 void TextWriter::flush() {
@@ -269,9 +250,7 @@ void TextWriter::writeLine(std::string_view line) {
 
 void TextWriter::close() {
     if (fd_ < 0) return;
-    auto discardTemp = [this] {
-        if (!tempPath_.empty()) ::unlink(tempPath_.c_str());
-    };
+    auto discardTemp = [this] { ::unlink(tempPath_.c_str()); };
     try {
         flush();
     } catch (...) {
@@ -287,7 +266,7 @@ void TextWriter::close() {
         discardTemp();
         throw FileError::fromErrno(path_, "Cannot write file", err);
     }
-    if (!tempPath_.empty() && ::rename(tempPath_.c_str(), path_.c_str()) != 0) {
+    if (::rename(tempPath_.c_str(), path_.c_str()) != 0) {
         int err = errno;
         discardTemp();
         throw FileError::fromErrno(path_, "Cannot create file", err);

@@ -39,15 +39,13 @@ private:
     std::string carry_;  // a line that runs across buffer refills
 };
 
-// Writes lines, each followed by CR LF, through a large buffer.
+// Writes lines, each followed by CR LF, through a large buffer. The lines go to a new file
+// beside the target, which close() renames into the target's place: a link at that name is
+// replaced, never written through, and a writer that is never closed (a run stopped by an
+// error) leaves the name as it was.
 class TextWriter {
 public:
-    enum class Mode {
-        Empty,   // create the file, or empty an existing one in place
-        Replace  // write a new file beside it and put it in the name's place on close(), so that an
-                 // existing name (a link, say) is replaced, never written through
-    };
-    explicit TextWriter(const std::string& path, Mode mode = Mode::Empty);
+    explicit TextWriter(const std::string& path);
     ~TextWriter();
     TextWriter(const TextWriter&) = delete;
     TextWriter& operator=(const TextWriter&) = delete;
@@ -64,7 +62,7 @@ private:
     void flush();
 
     std::string path_;
-    std::string tempPath_;  // Mode::Replace: the new file until close() renames it
+    std::string tempPath_;  // the new file until close() renames it
     int fd_ = -1;
     std::vector<char> buf_;
     std::size_t used_ = 0;

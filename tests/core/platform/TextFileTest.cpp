@@ -7,8 +7,11 @@
 
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <csignal>
+#include <filesystem>
+#include <iterator>
 
 using namespace rs;
 using rs::test::ReadBytes;
@@ -109,13 +112,44 @@ TEST(TextWriter, EndsEveryLineWithCrLfAndKeepsBytes) {
               "one\r\n\r\n\r\ntwo\xff\r\n" + std::string(3 << 20, 'z') + "\r\n");
 }
 
-TEST(TextWriter, TruncatesAnExistingFile) {
+TEST(TextWriter, ReplacesWhatStandsAtTheNameAndNeverWritesThroughALink) {
     TempDir dir;
-    WriteBytes(dir.file("out.txt"), "old content that is long\r\n");
-    TextWriter w(dir.file("out.txt"));
-    w.writeLine("new");
-    w.close();
-    EXPECT_EQ(ReadBytes(dir.file("out.txt")), "new\r\n");
+    const std::string input = dir.file("input.txt");
+    WriteBytes(input, "precious\n");
+    ASSERT_EQ(::mkdir(dir.file("real").c_str(), 0700), 0);
+    ASSERT_EQ(::symlink(dir.file("real").c_str(), dir.file("work").c_str()), 0);
+    // A work folder that is itself a link keeps working.
+    const std::string out = dir.file("work/Results.txt");
+    auto writeNew = [&] {
+        TextWriter w(out);
+        w.writeLine("new");
+        w.close();
+        struct stat st {};
+        ASSERT_EQ(::lstat(out.c_str(), &st), 0);
+        EXPECT_TRUE(S_ISREG(st.st_mode));
+        EXPECT_EQ(ReadBytes(out), "new\r\n");
+        EXPECT_EQ(ReadBytes(input), "precious\n");
+        ::unlink(out.c_str());
+    };
+    WriteBytes(out, "old content that is long\r\n");
+    writeNew();
+    ASSERT_EQ(::symlink(input.c_str(), out.c_str()), 0);
+    writeNew();
+    ASSERT_EQ(::link(input.c_str(), out.c_str()), 0);
+    writeNew();
+}
+
+TEST(TextWriter, AWriterNeverClosedLeavesTheNameAsItWas) {
+    TempDir dir;
+    WriteBytes(dir.file("out.txt"), "old\n");
+    {
+        TextWriter w(dir.file("out.txt"));
+        w.writeLine(std::string(1 << 20, 'x'));
+    }
+    EXPECT_EQ(ReadBytes(dir.file("out.txt")), "old\n");
+    // Nothing of the abandoned file is left beside it.
+    const auto entries = std::distance(std::filesystem::directory_iterator(dir.path()), {});
+    EXPECT_EQ(entries, 1);
 }
 
 TEST(TextWriter, AFailedWriteIsAFileError) {
