@@ -92,6 +92,12 @@ private:
     int fd_;
 };
 
+// The size the system gives for an open file; 0 when it gives none.
+std::size_t FileSize(int fd) {
+    struct stat st {};
+    return ::fstat(fd, &st) == 0 && st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : 0;
+}
+
 // Counts the LFs of [p, p + n) up to the first 0x1A, whose offset it returns (n when none).
 std::size_t CountLineEnds(const char* p, std::size_t n, std::size_t& lineEnds) {
     std::size_t i = 0;
@@ -223,23 +229,25 @@ void RowList::loadFile(const std::string& path, const std::function<void()>& pro
     clear();
     source_ = path;
     Fd fd(OpenForReading(path));
-    // A file cut short while it is read can hand a read the zeroed tail of its last page: when
-    // the file ends up shorter than what was kept, it is read again from the start.
+    // The size the system gives is only a hint: files under /proc say 0 and still have content,
+    // so the file is always read to its end. A file cut short while it is read can hand a read
+    // the zeroed tail of its last page: when the file ends up shorter than what was kept, it is
+    // read again from the start.
     constexpr int kAttempts = 3;
     for (int attempt = 1;; ++attempt) {
         if (attempt > 1) clear();
         source_ = path;
-        const std::size_t kept = loadOnce(fd.get(), path, progress);
-        struct stat st {};
-        if (::fstat(fd.get(), &st) != 0 || static_cast<std::size_t>(st.st_size) >= kept) return;
+        const std::size_t sizeBefore = FileSize(fd.get());
+        const std::size_t kept = loadOnce(fd.get(), path, sizeBefore, progress);
+        const std::size_t sizeAfter = FileSize(fd.get());
+        // A file that says 0 before and after has no size to go by, and has not shrunk.
+        if (sizeAfter >= kept || (sizeBefore == 0 && sizeAfter == 0)) return;
         if (attempt == kAttempts) throw FileError(path, "Cannot read file", "It changed while it was read");
     }
 }
 
-std::size_t RowList::loadOnce(int fd, const std::string& path, const std::function<void()>& progress) {
-    struct stat st {};
-    std::size_t expected = 0;  // the size of the file when it was opened
-    if (::fstat(fd, &st) == 0 && st.st_size > 0) expected = static_cast<std::size_t>(st.st_size);
+std::size_t RowList::loadOnce(int fd, const std::string& path, std::size_t expected,
+                              const std::function<void()>& progress) {
     bytes_.reserve(expected + 1);
 
     std::size_t filled = 0;    // bytes read and kept, from the start of the file

@@ -159,7 +159,8 @@ public:
     // Throws FileError; the rows read before a failed read stay.
     void loadFile(const std::string& path);
     // The same, calling progress once the file is open and again after each block of it has
-    // been split into rows.
+    // been split into rows. A file that shrank while it was read is read again from the start:
+    // progress is then called with no rows, and the rows it saw before are gone.
     void loadFile(const std::string& path, const std::function<void()>& progress);
 
 private:
@@ -169,8 +170,10 @@ private:
     };
     struct LoadPiece;
     void splitPiece(LoadPiece& piece);
-    // One pass over the open file; returns the bytes of it that were kept.
-    std::size_t loadOnce(int fd, const std::string& path, const std::function<void()>& progress);
+    // One pass over the open file, whose size was expected when it began (0: not known);
+    // returns the bytes of it that were kept.
+    std::size_t loadOnce(int fd, const std::string& path, std::size_t expected,
+                         const std::function<void()>& progress);
     std::uint64_t endEntry(std::size_t row, std::uint64_t end, std::uint64_t next,
                            std::vector<FarStart>& far);
 

@@ -118,6 +118,9 @@ void LoadInputFile(const std::string& path, RowList& rows, Progress& progress, R
     bool started = false;
     // Counts the rows split so far, side by side; the progress text follows every 20000th row.
     auto countNewRows = [&](bool report) {
+        // Fewer rows than were counted: the file shrank and is being read again from the start,
+        // and only the counts of the pass whose rows are kept may stand.
+        if (rows.size() < static_cast<std::size_t>(c.rows)) c = Counters{};
         const std::size_t from = static_cast<std::size_t>(c.rows);
         const std::size_t to = rows.size();
         if (to == from) return;

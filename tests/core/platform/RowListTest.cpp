@@ -210,6 +210,15 @@ TEST(RowList, FileCutShortOrGrownWhileLoadingGivesTheRowsOfAPrefix) {
     }
 }
 
+TEST(RowList, AFileWhoseSizeSaysNothingIsReadToItsEnd) {
+    // Files under /proc give their size as 0 and still hold text.
+    RowList list;
+    list.loadFile("/proc/self/status");
+    ASSERT_GT(list.size(), 5u);
+    EXPECT_EQ(list[0].substr(0, 5), "Name:");
+    EXPECT_EQ(list.back().empty(), false);
+}
+
 TEST(RowList, EndOfFileByteAtAReadBoundaryAddsNoRow) {
     TempDir dir;
     std::string path = dir.file("in.txt");
