@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <climits>
 #include <random>
 
@@ -234,6 +236,47 @@ TEST(LoadInputFile, UnreadableFileFailsBeforeTheProgressWindowShows) {
     EXPECT_TRUE(r.statistics.empty());
 }
 
+TEST(LoadInputFile, AFileCutShortWhileItLoadsGivesTheCountsOfTheRowsKept) {
+    // A log rotation as the first rows are reported: the file is cut short, read again, and the
+    // counts are those of what it holds then. The longest row lies past the cut.
+    class CuttingProgress : public RecordingProgress {
+    public:
+        CuttingProgress(std::string path, off_t size) : path_(std::move(path)), size_(size) {}
+        void update(std::string_view text) override {
+            if (events.size() == 1) {
+                EXPECT_EQ(::truncate(path_.c_str(), size_), 0);
+            }
+            RecordingProgress::update(text);
+        }
+
+    private:
+        std::string path_;
+        off_t size_;
+    };
+    TempDir dir;
+    const std::string path = dir.file("log.txt");
+    std::string head;
+    for (int i = 0; i < 10; ++i) head += "row" + std::to_string(i) + "\n";
+    std::string tail;
+    for (int i = 0; i < 30000; ++i) tail += "r\n";
+    tail += std::string(50, 'L') + "\n";
+    for (const off_t cut : {off_t{0}, static_cast<off_t>(head.size())}) {
+        WriteBytes(path, head + tail);
+        RowList rows;
+        CuttingProgress progress(path, cut);
+        RunCounters counters;
+        const LoadResult r = LoadInputFile(path, rows, progress, counters);
+        const std::int64_t kept = cut == 0 ? 0 : 10;
+        EXPECT_EQ(static_cast<std::int64_t>(rows.size()), kept);
+        EXPECT_EQ(r.rowCount, kept);
+        EXPECT_EQ(counters.InputLineCount, kept);
+        EXPECT_EQ(r.totalChars, cut == 0 ? 0 : 40);
+        EXPECT_EQ(r.longestRow, cut == 0 ? 0 : 1);
+        EXPECT_EQ(r.longestText, cut == 0 ? "" : "row0");
+        EXPECT_EQ(r.statusText, StatusText(kept));
+    }
+}
+
 TEST(LoadInputFile, LongSingleRowIsKeptWhole) {
     TempDir dir;
     std::string path = dir.file("long.txt");
@@ -283,6 +326,20 @@ TEST(WritePastedText, FinalLineBreakMakesNoExtraRow) {
         std::string path = dir.file("Temp_paste.txt");
         EXPECT_TRUE(WritePastedText(path, c.text));
         EXPECT_EQ(ReadBytes(path), c.written) << '"' << c.text << '"';
+    }
+}
+
+TEST(WritePastedText, ALinkAtThePasteFileIsReplacedNotWrittenThrough) {
+    TempDir dir;
+    const std::string input = dir.file("input.txt");
+    const std::string path = dir.file("Temp_paste.txt");
+    WriteBytes(input, "precious\n");
+    for (bool hard : {false, true}) {
+        ASSERT_EQ(hard ? ::link(input.c_str(), path.c_str()) : ::symlink(input.c_str(), path.c_str()), 0);
+        EXPECT_TRUE(WritePastedText(path, "pasted"));
+        EXPECT_EQ(ReadBytes(path), "pasted\r\n");
+        EXPECT_EQ(ReadBytes(input), "precious\n") << (hard ? "hard link" : "symbolic link");
+        ::unlink(path.c_str());
     }
 }
 
