@@ -1,6 +1,5 @@
 #include "core/filetools/CombineLogic.h"
 
-#include "core/platform/Chars.h"
 #include "core/platform/Overwrite.h"
 #include "core/platform/TextFile.h"
 
@@ -8,14 +7,12 @@ namespace rs {
 
 CombineResult CombineFiles(const std::vector<std::string>& entries, const std::string& resultsFile) {
     CombineResult result;
-    std::vector<std::string> paths;
-    paths.reserve(entries.size());
-    for (const auto& e : entries) paths.emplace_back(chars::Trim(e));
-    RefuseOverwrite(resultsFile, paths);
+    // Each entry is opened exactly as the chooser gave it: a name may begin or end with spaces.
+    RefuseOverwrite(resultsFile, entries);
 
     TextWriter out(resultsFile);
     std::string_view line;
-    for (const auto& path : paths) {
+    for (const auto& path : entries) {
         TextReader in(path);
         std::int64_t count = 0;
         while (in.readLine(line)) {

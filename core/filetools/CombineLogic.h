@@ -18,8 +18,8 @@ struct CombineResult {
     RunOutcome outcome;  // the results file, published once the report is shown
 };
 
-// Each entry is trimmed before it is opened. The results file is created (or emptied)
-// first, so a list that names it is refused (OverwriteRefused) before anything is written.
+// Each entry is opened exactly as listed. A list that names the results file is refused
+// (OverwriteRefused) before anything is written.
 // Throws FileError when a file cannot be opened, read or written.
 CombineResult CombineFiles(const std::vector<std::string>& entries, const std::string& resultsFile);
 
