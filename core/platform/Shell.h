@@ -7,7 +7,9 @@ namespace rs {
 
 enum class ShellResult { Ok, FileNotFound, Failed };
 
-// Called once with the outcome of an open; possibly later, from the event loop.
+// Called with the outcome of an open, possibly later, from the event loop. Called once, except that an
+// opener still running after its grace period answers Ok then, and answers again, with the failure,
+// when it ends with one.
 using ShellDone = std::function<void(ShellResult)>;
 
 // Opens documents, web pages and folders in the user's own programs, without waiting for them.

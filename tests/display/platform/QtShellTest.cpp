@@ -65,3 +65,29 @@ TEST_F(Desktop, TheOpenersExitStatusIsTheResult) {
     realShell.open(home.file("gone.html"), true, [&](ShellResult r) { results.push_back(r); });
     EXPECT_EQ(results, std::vector<ShellResult>{ShellResult::FileNotFound});
 }
+
+TEST_F(Desktop, AnOpenerThatFailsAfterTheGracePeriodIsReportedWhenItEnds) {
+    QtShell quick(100);  // the grace period
+    InstallShell(&quick);
+    const std::string results = home.file("Results.txt");
+    test::WriteBytes(results, "x\r\n");
+    FakeOpener(3, "1");
+    Finish(RunOutcome::Publish(results, {}, kPublishCompare));
+    QTest::qWait(500);
+    EXPECT_TRUE(doubles.dialogs.messages.empty());
+    ASSERT_TRUE(WaitFor([&] { return !doubles.dialogs.messages.empty(); }));
+    EXPECT_EQ(doubles.dialogs.texts(),
+              std::vector<std::string>{"The compare results are located here : " + results});
+
+    // Ok at the end of the grace period, then the failure; a late "file not found" too.
+    const std::pair<int, ShellResult> cases[] = {{2, ShellResult::FileNotFound}, {3, ShellResult::Failed}};
+    for (auto [status, expected] : cases) {
+        FakeOpener(status, "0.5");
+        std::vector<ShellResult> answers;
+        quick.open(results, false, [&](ShellResult r) { answers.push_back(r); });
+        quick.openFolder(home.path(), [&](ShellResult r) { answers.push_back(r); });
+        ASSERT_TRUE(WaitFor([&] { return answers.size() == 4; })) << status;
+        EXPECT_EQ(answers, (std::vector<ShellResult>{ShellResult::Ok, ShellResult::Ok, expected, expected}))
+            << status;
+    }
+}
