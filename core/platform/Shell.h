@@ -16,7 +16,8 @@ using ShellDone = std::function<void(ShellResult)>;
 class Shell {
 public:
     virtual ~Shell() = default;
-    // A file path or a URL; maximised asks for a maximised window where the viewer allows it.
+    // A file path, relative ones from the current folder; maximised asks for a maximised window where
+    // the viewer allows it.
     virtual void open(const std::string& target, bool maximised, ShellDone done) = 0;
     virtual void openFolder(const std::string& folder, ShellDone done) = 0;
 };

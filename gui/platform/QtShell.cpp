@@ -5,7 +5,6 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QTimer>
-#include <QUrl>
 
 #include <memory>
 
@@ -54,18 +53,18 @@ void RunOpener(const QString& target, ShellDone done, int graceMs) {
 
 }  // namespace
 
+// Local paths reach the opener absolute: it takes a relative one that starts like "name:" for a web
+// address.
 void QtShell::open(const std::string& target, bool, ShellDone done) {
-    QUrl url = QUrl(ToQString(target));
-    if (url.scheme().size() <= 1) {  // a plain path (a one-letter "scheme" would be a drive)
-        if (!QFileInfo::exists(ToQString(target))) return done(ShellResult::FileNotFound);
-        url = QUrl::fromLocalFile(ToQString(target));
-    }
-    RunOpener(url.isLocalFile() ? url.toLocalFile() : url.toString(), std::move(done), graceMs_);
+    const QFileInfo file(ToQString(target));
+    if (!file.exists()) return done(ShellResult::FileNotFound);
+    RunOpener(file.absoluteFilePath(), std::move(done), graceMs_);
 }
 
 void QtShell::openFolder(const std::string& folder, ShellDone done) {
-    if (!QFileInfo(ToQString(folder)).isDir()) return done(ShellResult::FileNotFound);
-    RunOpener(ToQString(folder), std::move(done), graceMs_);
+    const QFileInfo dir(ToQString(folder));
+    if (!dir.isDir()) return done(ShellResult::FileNotFound);
+    RunOpener(dir.absoluteFilePath(), std::move(done), graceMs_);
 }
 
 }  // namespace rs

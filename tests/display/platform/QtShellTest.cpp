@@ -11,6 +11,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <utility>
 #include <vector>
@@ -90,4 +91,22 @@ TEST_F(Desktop, AnOpenerThatFailsAfterTheGracePeriodIsReportedWhenItEnds) {
         EXPECT_EQ(answers, (std::vector<ShellResult>{ShellResult::Ok, ShellResult::Ok, expected, expected}))
             << status;
     }
+}
+
+TEST_F(Desktop, ARelativePathThatLooksLikeAWebAddressReachesTheOpenerAsALocalPath) {
+    const std::string opened = FakeOpener(0);
+    const std::filesystem::path folder = home.file("http:/evil.example/x");
+    std::filesystem::create_directories(folder);
+    test::WriteBytes((folder / "Results.txt").string(), "x\r\n");
+    const std::filesystem::path oldFolder = std::filesystem::current_path();
+    std::filesystem::current_path(home.path());
+    std::vector<std::string> args;
+    auto record = [&](ShellResult) { args.push_back(test::ReadBytes(opened)); };
+    realShell.open("http://evil.example/x/Results.txt", false, record);
+    ASSERT_TRUE(WaitFor([&] { return args.size() == 1; }));
+    realShell.openFolder("http://evil.example/x", record);
+    ASSERT_TRUE(WaitFor([&] { return args.size() == 2; }));
+    std::filesystem::current_path(oldFolder);
+
+    EXPECT_EQ(args, (std::vector<std::string>{(folder / "Results.txt").string(), folder.string()}));
 }
