@@ -8,8 +8,9 @@
 namespace rs {
 
 std::string AppDataFolder() {
+    // A relative value is invalid and ignored: it would depend on where the program was started.
     const char* xdg = std::getenv("XDG_DATA_HOME");
-    if (xdg && *xdg) return xdg;
+    if (xdg && *xdg == '/') return xdg;
     const char* home = std::getenv("HOME");
     return std::string(home ? home : "") + "/.local/share";
 }

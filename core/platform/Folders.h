@@ -4,7 +4,7 @@
 
 namespace rs {
 
-// The user's application-data folder: $XDG_DATA_HOME, or ~/.local/share.
+// The user's application-data folder: $XDG_DATA_HOME when it is an absolute path, or ~/.local/share.
 std::string AppDataFolder();
 // The folder that holds the running executable.
 std::string ExecutableFolder();

@@ -2,6 +2,9 @@
 
 #include "core/platform/Dialogs.h"
 
+#include <memory>
+#include <utility>
+
 namespace rs {
 
 RunOutcome RunOutcome::Messages(std::vector<std::string> messages) {
@@ -31,10 +34,13 @@ RunOutcome RunOutcome::OpenFolder(const std::string& folder, std::vector<std::st
 
 void Finish(const RunOutcome& outcome) {
     for (const std::string& m : outcome.messages) ShowMessage(m);
-    // The shell may answer later, from the event loop.
-    auto answered = [failure = outcome.failure + outcome.target,
-                     after = outcome.messagesAfter](ShellResult r) {
+    // The shell may answer later, from the event loop, and a second time when an open that
+    // looked fine fails late; the messages that follow are shown once.
+    auto afterShown = std::make_shared<bool>(false);
+    auto answered = [failure = outcome.failure + outcome.target, after = outcome.messagesAfter,
+                     afterShown](ShellResult r) {
         if (r != ShellResult::Ok) ShowMessage(failure);
+        if (std::exchange(*afterShown, true)) return;
         for (const std::string& m : after) ShowMessage(m);
     };
     switch (outcome.open) {

@@ -37,7 +37,7 @@ struct RunOutcome {
 };
 
 // Shows the messages, then opens what the outcome names and tells the user where it is when the
-// shell cannot open it, then shows the messages that follow.
+// shell cannot open it (also when it finds that out late), then shows the messages that follow.
 void Finish(const RunOutcome& outcome);
 
 }  // namespace rs

@@ -4,12 +4,41 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileIconProvider>
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMimeDatabase>
 
 namespace rs {
+
+namespace {
+
+// Qt's own providers read a file, or ask the desktop to, to find its type and icon.
+class NameIconProvider : public QFileIconProvider {
+public:
+    QIcon icon(const QFileInfo& info) const override {
+        if (info.isRoot()) return QFileIconProvider::icon(Drive);
+        if (info.isDir()) return QFileIconProvider::icon(Folder);
+        const QIcon themed = QIcon::fromTheme(byName(info).iconName());
+        return themed.isNull() ? QFileIconProvider::icon(File) : themed;
+    }
+    QString type(const QFileInfo& info) const override {
+        // For anything but a file the base type depends on the kind alone.
+        if (!info.isFile()) return QFileIconProvider::type(info);
+        const QMimeType mime = byName(info);
+        return mime.comment().isEmpty() ? mime.name() : mime.comment();
+    }
+
+private:
+    QMimeType byName(const QFileInfo& info) const {
+        return mimes_.mimeTypeForFile(info.fileName(), QMimeDatabase::MatchExtension);
+    }
+    QMimeDatabase mimes_;
+};
+
+}  // namespace
 
 void QtDialogs::message(const std::string& text, MsgKind kind, const std::string& caption) {
     // No parent: the box is centred on the screen, not on whichever window is active.
@@ -52,12 +81,24 @@ QString ToQtFilter(const std::string& filter) {
     return out.join(QStringLiteral(";;"));
 }
 
+std::unique_ptr<QFileDialog> MakeFileChooser(QWidget* parent, const QString& start, const QString& qtFilter) {
+    // Outlives every chooser: a chooser's model keeps using it until the chooser is gone.
+    static NameIconProvider icons;
+    auto chooser = std::make_unique<QFileDialog>(parent, QString(), start, qtFilter);
+    chooser->setFileMode(QFileDialog::ExistingFile);
+    chooser->setSupportedSchemes({QStringLiteral("file")});
+    // Set before the event loop runs: the folder is listed from there.
+    chooser->setIconProvider(&icons);
+    return chooser;
+}
+
 std::string QtDialogs::chooseFile(const std::string& filter, const std::string& presetName) {
     QString start = lastFolder_;
     if (!presetName.empty() && presetName.find('*') == std::string::npos)
         start = start.isEmpty() ? ToQString(presetName) : start + QLatin1Char('/') + ToQString(presetName);
-    QString chosen =
-        QFileDialog::getOpenFileName(QApplication::activeWindow(), QString(), start, ToQtFilter(filter));
+    auto chooser = MakeFileChooser(QApplication::activeWindow(), start, ToQtFilter(filter));
+    if (chooser->exec() != QDialog::Accepted) return {};
+    const QString chosen = chooser->selectedFiles().value(0);
     if (chosen.isEmpty()) return {};
     lastFolder_ = QFileInfo(chosen).absolutePath();
     return ToUtf8(chosen);

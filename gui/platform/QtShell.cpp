@@ -5,7 +5,6 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QTimer>
-#include <QUrl>
 
 #include <memory>
 
@@ -13,13 +12,11 @@ namespace rs {
 
 namespace {
 
-// A desktop opener still running after this long has found a viewer: some openers wait for
-// the viewer to close, and the user is not kept waiting for that.
-constexpr int kOpenerGraceMs = 3000;
-
 // Runs the desktop opener on target without blocking the window and reports its exit status:
-// 0 success, 2 file not found, anything else (or no opener at all) a failure.
-void RunOpener(const QString& target, ShellDone done) {
+// 0 success, 2 file not found, anything else (or no opener at all) a failure. An opener still
+// running after graceMs has found a viewer (some wait for the viewer to close, and the user is not
+// kept waiting for that); should it fail after all, the failure is reported then.
+void RunOpener(const QString& target, ShellDone done, int graceMs) {
     // Not owned by anything: an opener still running when the program ends (it may be running
     // the viewer itself) is left alone instead of being killed with its QProcess.
     auto* process = new QProcess;
@@ -27,12 +24,15 @@ void RunOpener(const QString& target, ShellDone done) {
     process->setArguments({target});
     process->setStandardInputFile(QProcess::nullDevice());
     process->setStandardOutputFile(QProcess::nullDevice());
-    auto pending = std::make_shared<ShellDone>(std::move(done));
+    struct Pending {
+        ShellDone done;
+        bool answered = false;
+    };
+    auto pending = std::make_shared<Pending>(Pending{std::move(done)});
     auto report = [pending](ShellResult r) {
-        if (!*pending) return;
-        ShellDone d = std::move(*pending);
-        *pending = nullptr;
-        d(r);
+        if (pending->answered && r == ShellResult::Ok) return;
+        pending->answered = true;
+        pending->done(r);
     };
     QObject::connect(process, &QProcess::errorOccurred, process, [process, report](QProcess::ProcessError e) {
         if (e != QProcess::FailedToStart) return;
@@ -47,24 +47,24 @@ void RunOpener(const QString& target, ShellDone done) {
                                                            : ShellResult::Failed);
                          process->deleteLater();
                      });
-    QTimer::singleShot(kOpenerGraceMs, process, [report] { report(ShellResult::Ok); });
+    QTimer::singleShot(graceMs, process, [report] { report(ShellResult::Ok); });
     process->start();
 }
 
 }  // namespace
 
+// Local paths reach the opener absolute: it takes a relative one that starts like "name:" for a web
+// address.
 void QtShell::open(const std::string& target, bool, ShellDone done) {
-    QUrl url = QUrl(ToQString(target));
-    if (url.scheme().size() <= 1) {  // a plain path (a one-letter "scheme" would be a drive)
-        if (!QFileInfo::exists(ToQString(target))) return done(ShellResult::FileNotFound);
-        url = QUrl::fromLocalFile(ToQString(target));
-    }
-    RunOpener(url.isLocalFile() ? url.toLocalFile() : url.toString(), std::move(done));
+    const QFileInfo file(ToQString(target));
+    if (!file.exists()) return done(ShellResult::FileNotFound);
+    RunOpener(file.absoluteFilePath(), std::move(done), graceMs_);
 }
 
 void QtShell::openFolder(const std::string& folder, ShellDone done) {
-    if (!QFileInfo(ToQString(folder)).isDir()) return done(ShellResult::FileNotFound);
-    RunOpener(ToQString(folder), std::move(done));
+    const QFileInfo dir(ToQString(folder));
+    if (!dir.isDir()) return done(ShellResult::FileNotFound);
+    RunOpener(dir.absoluteFilePath(), std::move(done), graceMs_);
 }
 
 }  // namespace rs

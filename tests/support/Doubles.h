@@ -10,6 +10,7 @@
 
 #include <deque>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace rs::test {
@@ -60,21 +61,27 @@ public:
     std::vector<std::string> fileFilters;
 };
 
-// Answers at once with the scripted result.
+// Answers at once with the scripted result; a test answers again through lastDone, as an opener
+// that fails late does.
 class RecordingShell : public Shell {
 public:
     void open(const std::string& target, bool maximised, ShellDone done) override {
         opened.push_back(target);
         openedMaximised.push_back(maximised);
         if (events) events->push_back("open:" + target);
-        done(result);
+        answer(std::move(done));
     }
     void openFolder(const std::string& folder, ShellDone done) override {
         folders.push_back(folder);
         if (events) events->push_back("folder:" + folder);
-        done(result);
+        answer(std::move(done));
+    }
+    void answer(ShellDone done) {
+        lastDone = std::move(done);
+        lastDone(result);
     }
     ShellResult result = ShellResult::Ok;
+    ShellDone lastDone;
     std::vector<std::string> opened;
     std::vector<bool> openedMaximised;
     std::vector<std::string> folders;

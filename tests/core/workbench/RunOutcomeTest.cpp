@@ -31,3 +31,16 @@ TEST(Finish, ShowsMessagesThenOpensThenTellsWhereWhenTheShellFails) {
                   "open:" + results, "message:The new file has been created : " + results, "folder:/data/",
                   "message:Your files are located at: /data/", "message:summary"}));
 }
+
+TEST(Finish, ALateFailureTellsWhereWithoutRepeatingTheMessagesThatFollow) {
+    rs::test::DoublesScope doubles;
+    const std::string results = "/home/u/.local/share/Rowsmith/Results.txt";
+    Finish(RunOutcome::Publish(results, {}, kPublishCompare));
+    doubles.shell.lastDone(ShellResult::Failed);
+    Finish(RunOutcome::OpenFolder("/data/", {"summary"}));
+    doubles.shell.lastDone(ShellResult::Failed);
+    EXPECT_EQ(doubles.events,
+              (std::vector<std::string>{
+                  "open:" + results, "message:The compare results are located here : " + results,
+                  "folder:/data/", "message:summary", "message:Your files are located at: /data/"}));
+}

@@ -11,6 +11,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <utility>
 #include <vector>
@@ -64,4 +65,48 @@ TEST_F(Desktop, TheOpenersExitStatusIsTheResult) {
     std::vector<ShellResult> results;
     realShell.open(home.file("gone.html"), true, [&](ShellResult r) { results.push_back(r); });
     EXPECT_EQ(results, std::vector<ShellResult>{ShellResult::FileNotFound});
+}
+
+TEST_F(Desktop, AnOpenerThatFailsAfterTheGracePeriodIsReportedWhenItEnds) {
+    QtShell quick(100);  // the grace period
+    InstallShell(&quick);
+    const std::string results = home.file("Results.txt");
+    test::WriteBytes(results, "x\r\n");
+    FakeOpener(3, "1");
+    Finish(RunOutcome::Publish(results, {}, kPublishCompare));
+    QTest::qWait(500);
+    EXPECT_TRUE(doubles.dialogs.messages.empty());
+    ASSERT_TRUE(WaitFor([&] { return !doubles.dialogs.messages.empty(); }));
+    EXPECT_EQ(doubles.dialogs.texts(),
+              std::vector<std::string>{"The compare results are located here : " + results});
+
+    // Ok at the end of the grace period, then the failure; a late "file not found" too.
+    const std::pair<int, ShellResult> cases[] = {{2, ShellResult::FileNotFound}, {3, ShellResult::Failed}};
+    for (auto [status, expected] : cases) {
+        FakeOpener(status, "0.5");
+        std::vector<ShellResult> answers;
+        quick.open(results, false, [&](ShellResult r) { answers.push_back(r); });
+        quick.openFolder(home.path(), [&](ShellResult r) { answers.push_back(r); });
+        ASSERT_TRUE(WaitFor([&] { return answers.size() == 4; })) << status;
+        EXPECT_EQ(answers, (std::vector<ShellResult>{ShellResult::Ok, ShellResult::Ok, expected, expected}))
+            << status;
+    }
+}
+
+TEST_F(Desktop, ARelativePathThatLooksLikeAWebAddressReachesTheOpenerAsALocalPath) {
+    const std::string opened = FakeOpener(0);
+    const std::filesystem::path folder = home.file("http:/evil.example/x");
+    std::filesystem::create_directories(folder);
+    test::WriteBytes((folder / "Results.txt").string(), "x\r\n");
+    const std::filesystem::path oldFolder = std::filesystem::current_path();
+    std::filesystem::current_path(home.path());
+    std::vector<std::string> args;
+    auto record = [&](ShellResult) { args.push_back(test::ReadBytes(opened)); };
+    realShell.open("http://evil.example/x/Results.txt", false, record);
+    ASSERT_TRUE(WaitFor([&] { return args.size() == 1; }));
+    realShell.openFolder("http://evil.example/x", record);
+    ASSERT_TRUE(WaitFor([&] { return args.size() == 2; }));
+    std::filesystem::current_path(oldFolder);
+
+    EXPECT_EQ(args, (std::vector<std::string>{(folder / "Results.txt").string(), folder.string()}));
 }

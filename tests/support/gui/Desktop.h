@@ -47,12 +47,13 @@ struct Desktop : FreshHome {
         FrmFirst = nullptr;
         setenv("PATH", oldPath.c_str(), 1);
     }
-    // An xdg-open that records its argument and exits with the given status.
-    std::string FakeOpener(int status) {
+    // An xdg-open that records its argument and exits with the given status, after sleeping for
+    // the given seconds.
+    std::string FakeOpener(int status, const std::string& seconds = "0") {
         const std::string bin = home.file("bin");
         ::mkdir(bin.c_str(), 0755);
         WriteBytes(bin + "/xdg-open", "#!/bin/sh\nprintf '%s' \"$1\" > \"" + home.file("opened") +
-                                          "\"\nexit " + std::to_string(status) + "\n");
+                                          "\"\nsleep " + seconds + "\nexit " + std::to_string(status) + "\n");
         ::chmod((bin + "/xdg-open").c_str(), 0755);
         setenv("PATH", (bin + ":" + oldPath).c_str(), 1);
         return home.file("opened");

@@ -1,0 +1,27 @@
+#include "core/platform/Folders.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+using namespace rs;
+
+TEST(AppDataFolder, ARelativeXdgDataHomeIsIgnored) {
+    const char* oldXdg = std::getenv("XDG_DATA_HOME");
+    const std::string savedXdg = oldXdg ? oldXdg : "";
+    const std::string savedHome = std::getenv("HOME") ? std::getenv("HOME") : "";
+    setenv("HOME", "/home/u", 1);
+    for (const char* relative : {"http://evil.example/x", "data"}) {
+        setenv("XDG_DATA_HOME", relative, 1);
+        EXPECT_EQ(AppDataFolder(), "/home/u/.local/share") << relative;
+    }
+    setenv("XDG_DATA_HOME", "/srv/data", 1);
+    EXPECT_EQ(AppDataFolder(), "/srv/data");
+
+    setenv("HOME", savedHome.c_str(), 1);
+    if (oldXdg)
+        setenv("XDG_DATA_HOME", savedXdg.c_str(), 1);
+    else
+        unsetenv("XDG_DATA_HOME");
+}
