@@ -1,6 +1,7 @@
 #include "core/compare/Merge.h"
 
 #include "core/platform/Overwrite.h"
+#include "core/platform/Parallel.h"
 #include "tests/support/Doubles.h"
 
 #include <gtest/gtest.h>
@@ -195,7 +196,7 @@ TEST(Merge, LinesOfAnyLengthAreWrittenWhole) {
 TEST(Merge, AdvanceGroupStopsOnTheNextKey) {
     RowList rows1 = RowListOf({"a2", "a1", "b1"}), rows2 = RowListOf({"a9", "c"});
     KeyedRows list1(rows1, 1, 1), list2(rows2, 1, 1);
-    std::string out;
+    PartText out;
     MergeState st{list1, list2, 0, 0, 1, &out};
     MergeAdvanceGroup(st, "FILE1", "a", true);
     EXPECT_EQ(st.MergeIndex1, 2u);
@@ -203,7 +204,7 @@ TEST(Merge, AdvanceGroupStopsOnTheNextKey) {
     EXPECT_EQ(st.MergeIndex1, 3u);
     MergeAdvanceGroup(st, "anything", "a", true);
     EXPECT_EQ(st.MergeIndex2, 1u);
-    EXPECT_EQ(out, "a2\r\n");
+    EXPECT_EQ(out.text(), "a2\r\n");
 }
 
 // The walk against a key-by-key table of the same rows: duplicates, keys in one file or
