@@ -28,16 +28,21 @@ void RunAside(const std::function<void()>& work, const std::function<void()>& id
         over = true;
         cv.notify_one();
     });
-    idle();
-    {
+    std::exception_ptr idleFailure;
+    try {
+        idle();
         std::unique_lock<std::mutex> lock(m);
         while (!cv.wait_for(lock, std::chrono::milliseconds(15), [&] { return over; })) {
             lock.unlock();
             idle();
             lock.lock();
         }
+    } catch (...) {
+        // The work cannot be stopped from here: it ends first, then idle's failure goes on.
+        idleFailure = std::current_exception();
     }
     worker.join();
+    if (idleFailure) std::rethrow_exception(idleFailure);
     if (failure) std::rethrow_exception(failure);
 }
 

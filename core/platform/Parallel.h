@@ -17,8 +17,8 @@
 namespace rs {
 
 // Runs work on a thread of its own while the calling thread calls idle at once and then every
-// few milliseconds until work is over, so a window can keep repainting; what work throws is
-// thrown here.
+// few milliseconds until work is over, so a window can keep repainting. What idle throws stops
+// the calls to idle and is thrown here once work is over; else what work throws is.
 void RunAside(const std::function<void()>& work, const std::function<void()>& idle);
 
 namespace detail {

@@ -95,3 +95,19 @@ TEST(WriteParts, AFailureIsThrownHereOnceEveryThreadHasStopped) {
         EXPECT_EQ(running.load(), 0);
     }
 }
+
+TEST(RunAside, WhatIdleThrowsIsThrownHereOnceTheWorkIsOver) {
+    std::atomic<bool> over{false};
+    try {
+        RunAside(
+            [&] {
+                std::this_thread::sleep_for(std::chrono::milliseconds(30));
+                over = true;
+            },
+            [] { throw std::runtime_error("idle"); });
+        ADD_FAILURE() << "nothing thrown";
+    } catch (const std::runtime_error& e) {
+        EXPECT_STREQ(e.what(), "idle");
+        EXPECT_TRUE(over.load());
+    }
+}
