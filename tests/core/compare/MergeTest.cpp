@@ -209,14 +209,15 @@ TEST(Merge, AdvanceGroupStopsOnTheNextKey) {
 
 // The walk against a key-by-key table of the same rows: duplicates, keys in one file or
 // both, case, leading spaces, short rows, rows without a key and the rows left after the walk;
-// the large files are walked in stretches side by side.
+// the large files, whose rows with a whole key go on for `tail` more characters, are walked in
+// stretches side by side.
 TEST(Merge, AgreesWithAKeyTableOnRandomFiles) {
     struct Shape {
-        int rounds, maxRows, maxLen;
+        int rounds, maxRows, maxLen, tail;
         std::string alphabet;
         int start, keyLength;
     };
-    const Shape shapes[] = {{30, 40, 5, "aAb ", 1, 2}, {1, 150000, 8, "abcdefghijklmnopqrsT ", 2, 4}};
+    const Shape shapes[] = {{30, 40, 5, 0, "aAb ", 1, 2}, {1, 150000, 8, 80, "abcdefghijklmnopqrsT ", 2, 4}};
     std::mt19937 rng(11);
     for (const Shape& shape : shapes)
         for (int round = 0; round < shape.rounds; ++round) {
@@ -227,7 +228,8 @@ TEST(Merge, AgreesWithAKeyTableOnRandomFiles) {
                 const int n = static_cast<int>(rng() % shape.maxRows);
                 for (int k = 0; k < n; ++k) {
                     std::string line;
-                    const int len = static_cast<int>(rng() % shape.maxLen) + 1;
+                    int len = static_cast<int>(rng() % shape.maxLen) + 1;
+                    if (len >= shape.start + shape.keyLength - 1) len += shape.tail;
                     for (int c = 0; c < len; ++c) line += shape.alphabet[rng() % shape.alphabet.size()];
                     rows.append(line);
                     if (line.find_first_not_of(' ') == std::string::npos) continue;
