@@ -93,12 +93,13 @@ const bool extractCmds = [] {
     return true;
 }();
 
-// template IN OUT: a two-line template written once for every row of IN, the row in place of
-// its key.
+// template IN OUT [TEMPLATE]: a template written once for every row of IN, the row in place
+// of its key #KEY#; the template is the lines of TEMPLATE, or two lines without it.
 Register templateCmd("template", [](const std::vector<std::string>& a) {
-    if (a.size() != 2) return 2;
+    if (a.size() != 2 && a.size() != 3) return 2;
     TemplateSettings s;
-    s.templateRows = MemoRows("Account: #KEY#\r\nPlease check the statement above.\r\n");
+    s.templateRows =
+        MemoRows(a.size() == 3 ? ReadWhole(a[2]) : "Account: #KEY#\r\nPlease check the statement above.\r\n");
     s.key1 = "#KEY#";
     s.filler1 = MemoRows(ReadWhole(a[0]));
     NullProgress progress;

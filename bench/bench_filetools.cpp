@@ -34,7 +34,8 @@ Register combineCmd("combine", [](const std::vector<std::string>& a) {
 });
 
 // bulk-insert FOLDER WORK: a copy of every *.txt file of FOLDER in WORK, with a line
-// "INSERTED" after every line that holds "Smith".
+// "INSERTED" after every line that holds "Smith". A finished run shows its summary and opens
+// nothing, so it has worked when it found files to copy.
 Register bulkInsertCmd("bulk-insert", [](const std::vector<std::string>& a) {
     if (a.size() != 2) return 2;
     BulkInsertSettings s;
@@ -43,7 +44,10 @@ Register bulkInsertCmd("bulk-insert", [](const std::vector<std::string>& a) {
     s.dataText = "INSERTED";
     s.extension = "txt";
     NullProgress progress;
-    return Report(BulkInsertFolder(a[0] + "/", BulkInsertMask(s.extension), a[1], s, progress).outcome);
+    const BulkInsertResult result =
+        BulkInsertFolder(a[0] + "/", BulkInsertMask(s.extension), a[1], s, progress);
+    Report(result.outcome);
+    return result.counts.FilesFound > 0 ? 0 : 1;
 });
 
 }  // namespace

@@ -163,6 +163,17 @@ row merge-mismatch 2 "sort; sort; comm -3" "$SORT2" \
 row template 1 "awk two lines a row" \
     "awk '{ print \"Account: \" \$0; print \"Please check the statement above.\" }' '$D' > '$O'" \
     "$BENCH" template "$D" "$O"
+# A long template over the first TEMPLATE_ROWS rows (4,500: about 1 GB written): 2,000 lines, the
+# key once in most of them, twice in some, not at all in others.
+TEMPLATE_ROWS=${TEMPLATE_ROWS:-4500}
+awk 'BEGIN { for (i = 1; i <= 2000; i++)
+    if (i % 4 == 0) print "Clause " i ": the terms above apply to every account."
+    else if (i % 4 == 3) print "Line " i ": #KEY# / #KEY#"
+    else print "Line " i " of the statement for #KEY#, please check." }' >"$RUN/template.txt"
+head -n "$TEMPLATE_ROWS" "$D" >"$RUN/filler.txt"
+row template-big 1 "awk pieces joined by each row" \
+    "awk -v ORS='\r\n' 'NR == FNR { n[NR] = split(\$0, p, \"#KEY#\"); for (k = 1; k <= n[NR]; k++) t[NR, k] = p[k]; lines = NR; next } { for (i = 1; i <= lines; i++) { s = t[i, 1]; for (k = 2; k <= n[i]; k++) s = s \$0 t[i, k]; print s } }' '$RUN/template.txt' '$RUN/filler.txt' > '$O'" \
+    "$BENCH" template "$RUN/filler.txt" "$O" "$RUN/template.txt"
 row bulk-insert 1 "sed /Smith/a" "sed '/Smith/a INSERTED' '$D' > '$O'" \
     "$BENCH" bulk-insert "$RUN/folder" "$RUN/work"
 row combine 2 "cat a b > out" "cat '$D' '$D2' > '$O'" "$BENCH" combine "$O" "$D" "$D2"

@@ -57,20 +57,20 @@ void LoadFileIntoList(const std::string& path, LoadedFile& into) {
 
 namespace {
 
-void NoLongerFound(std::string& text, std::string_view line) {
-    AppendLine(text, "Before File - Line No Longer Found:");
-    AppendLine(text, line);
-    AppendLine(text, " ");
+void NoLongerFound(PartText& text, std::string_view line) {
+    text.line("Before File - Line No Longer Found:");
+    text.line(line);
+    text.line(" ");
 }
 
-void NewLine(std::string& text, std::string_view line) {
-    AppendLine(text, "After File - New Line Found:");
-    AppendLine(text, line);
-    AppendLine(text, " ");
+void NewLine(PartText& text, std::string_view line) {
+    text.line("After File - New Line Found:");
+    text.line(line);
+    text.line(" ");
 }
 
 // The walk over the lines from cut `from` to cut `to` of both sides.
-void CompareWalk(const SortedLines& s1, const SortedLines& s2, Cut from, Cut to, std::string& text) {
+void CompareWalk(const SortedLines& s1, const SortedLines& s2, Cut from, Cut to, PartText& text) {
     auto [i, j] = from;
     while (i < to.first && j < to.second) {
         const int c = s1.compare(i, s2, j);
@@ -123,13 +123,19 @@ RunOutcome CompareLoadedFiles(const CompareSettings& settings, const LoadedFile&
             // Both sides are sorted, so one pass pairs each line with its equal on the other
             // side; what is left unpaired is reported in collation order, both kinds
             // interleaved. Stretches cut before the same line on both sides are walked side
-            // by side, each into its own part of the report.
+            // by side, each into its own part of the report. A line reported comes with 42 bytes
+            // of heading and line ends.
+            const RowList& lines1 = before.ListHidden;
+            const RowList& lines2 = after.ListHidden;
+            const std::size_t rows = lines1.size() + lines2.size();
+            const std::size_t stretch =
+                ItemsPerPart(static_cast<double>(lines1.byteSize() + lines2.byteSize() + 42 * rows), rows);
             const auto cuts =
-                SortedCuts(ListSorted1.size(), ListSorted2.size(), 1 << 15,
+                SortedCuts(ListSorted1.size(), ListSorted2.size(), stretch,
                            [&](bool second, std::size_t k, std::size_t i) {
                                return (second ? ListSorted2 : ListSorted1).compare(k, ListSorted1, i) < 0;
                            });
-            WriteParts(out, cuts.size() - 1, [&](std::size_t k, std::string& text) {
+            WriteParts(out, cuts.size() - 1, [&](std::size_t k, PartText& text) {
                 CompareWalk(ListSorted1, ListSorted2, cuts[k], cuts[k + 1], text);
             });
         },

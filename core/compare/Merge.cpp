@@ -91,7 +91,7 @@ void MergeAdvanceGroup(MergeState& state, std::string_view file, std::string_vie
         ++cursor;
         if (cursor >= list.size()) return;
         if (list.key(cursor) != key) return;
-        if (write) AppendLine(*state.MergeOutFile, list.line(cursor));
+        if (write) state.MergeOutFile->line(list.line(cursor));
     }
 }
 
@@ -116,7 +116,7 @@ namespace {
 // The walk over the rows [i, iEnd) of File 1 and [j, jEnd) of File 2, which hold every row of
 // their keys: the walk over both whole lists is these walks one after the other.
 void MergeWalk(const MergeSettings& s, MergeState& st, std::size_t iEnd, std::size_t jEnd) {
-    std::string& out = *st.MergeOutFile;
+    PartText& out = *st.MergeOutFile;
     const bool want1 = s.output != MergeOutput::File2Only;
     const bool want2 = s.output != MergeOutput::File1Only;
     const KeyedRows& l1 = st.ListMerge1;
@@ -133,8 +133,8 @@ void MergeWalk(const MergeSettings& s, MergeState& st, std::size_t iEnd, std::si
             }
             // Both files: the first line of each side, then the rest of File 1's group,
             // then the rest of File 2's.
-            if (want1) AppendLine(out, l1.line(i));
-            if (want2) AppendLine(out, l2.line(j));
+            if (want1) out.line(l1.line(i));
+            if (want2) out.line(l2.line(j));
             const std::string_view key = l1.key(i);
             MergeAdvanceGroup(st, "FILE1", key, want1);
             MergeAdvanceGroup(st, "FILE2", key, want2);
@@ -144,19 +144,19 @@ void MergeWalk(const MergeSettings& s, MergeState& st, std::size_t iEnd, std::si
             MergeAdvanceGroup(st, "FILE2", key, false);
         } else if (c < 0) {
             ++st.MergeIndex1;
-            if (want1) AppendLine(out, l1.line(i));
+            if (want1) out.line(l1.line(i));
         } else {
             ++st.MergeIndex2;
-            if (want2) AppendLine(out, l2.line(j));
+            if (want2) out.line(l2.line(j));
         }
     }
     // The rows left in one list have keys before those of the other list's next stretch, so
     // they are written as the whole walk would pass them.
     if (s.mode == MergeMode::Mismatch) {
         if (want1)
-            for (; st.MergeIndex1 < iEnd; ++st.MergeIndex1) AppendLine(out, l1.line(st.MergeIndex1));
+            for (; st.MergeIndex1 < iEnd; ++st.MergeIndex1) out.line(l1.line(st.MergeIndex1));
         if (want2)
-            for (; st.MergeIndex2 < jEnd; ++st.MergeIndex2) AppendLine(out, l2.line(st.MergeIndex2));
+            for (; st.MergeIndex2 < jEnd; ++st.MergeIndex2) out.line(l2.line(st.MergeIndex2));
     }
 }
 
@@ -189,11 +189,14 @@ RunOutcome MergeLoadedFiles(const MergeSettings& s, const RowList& lines1, const
 
     // Stretches that share no key are walked side by side, each into its own part of the
     // report; a stretch starts at the first row of a key of File 1 on both sides.
+    const std::size_t rows = lines1.size() + lines2.size();
+    const std::size_t stretch =
+        ItemsPerPart(static_cast<double>(lines1.byteSize() + lines2.byteSize() + 2 * rows), rows);
     const auto cuts = SortedCuts(
-        ListMerge1.size(), ListMerge2.size(), 1 << 15, [&](bool second, std::size_t k, std::size_t i) {
+        ListMerge1.size(), ListMerge2.size(), stretch, [&](bool second, std::size_t k, std::size_t i) {
             return (second ? ListMerge2 : ListMerge1).compareKeys(k, ListMerge1, i) < 0;
         });
-    WriteParts(out, cuts.size() - 1, [&](std::size_t k, std::string& text) {
+    WriteParts(out, cuts.size() - 1, [&](std::size_t k, PartText& text) {
         MergeState st{ListMerge1, ListMerge2, cuts[k].first, cuts[k].second, keyLength, &text};
         MergeWalk(s, st, cuts[k + 1].first, cuts[k + 1].second);
     });

@@ -17,6 +17,8 @@
 
 namespace rs {
 
+class PartText;
+
 enum class MergeMode { Match, Mismatch };
 enum class MergeOutput { Both, File1Only, File2Only };
 
@@ -86,7 +88,7 @@ struct MergeState {
     std::size_t MergeIndex1 = 0;
     std::size_t MergeIndex2 = 0;
     std::int32_t MergeKeyLength = 0;
-    std::string* MergeOutFile = nullptr;  // text of the report, lines ended by CR LF
+    PartText* MergeOutFile = nullptr;  // text of the report, lines ended by CR LF
 };
 
 // Moves the cursor of File 1 ("FILE1") or File 2 (any other text) past the rest of the

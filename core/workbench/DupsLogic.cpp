@@ -236,15 +236,15 @@ RunOutcome RunDups(const RowList& rows, const DupsSettings& s, const std::string
 
         // Whether an item is written depends on its neighbours only, so parts of the sorted
         // list are written side by side.
-        constexpr std::size_t kPart = 1 << 15;
-        WriteParts(out, (n + kPart - 1) / kPart, [&](std::size_t k, std::string& text) {
-            const std::size_t b = k * kPart;
-            const std::size_t e = std::min(n, b + kPart);
+        const std::size_t part = ItemsPerPart(static_cast<double>(rows.byteSize() + 2 * n), n);
+        WriteParts(out, (n + part - 1) / part, [&](std::size_t k, PartText& text) {
+            const std::size_t b = k * part;
+            const std::size_t e = std::min(n, b + part);
             bool samePrev = b > 0 && work.sameKey(items[b - 1], items[b]);
             for (std::size_t i = b; i < e; ++i) {
                 if (i + WorkList::kAhead < e) work.prefetch(items[i + WorkList::kAhead], 0);
                 const bool sameNext = i + 1 < n && work.sameKey(items[i], items[i + 1]);
-                if (Written(s.choice, samePrev, sameNext)) AppendLine(text, work.row(items[i]));
+                if (Written(s.choice, samePrev, sameNext)) text.line(work.row(items[i]));
                 samePrev = sameNext;
             }
             stages[1].done += static_cast<std::int64_t>(e - b);

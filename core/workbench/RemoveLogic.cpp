@@ -273,11 +273,11 @@ RunOutcome RunRemove(const RowList& rows, const RemoveSettings& s, const std::st
             [&] {
                 const std::vector<char> removed = RowsWithSharedKeys(rows, s.first, s.last);
                 const std::size_t n = removed.size();
-                WriteParts(
-                    writer, (n + kParallelFrom - 1) / kParallelFrom, [&](std::size_t k, std::string& text) {
-                        for (std::size_t i = k * kParallelFrom; i < std::min(n, (k + 1) * kParallelFrom); ++i)
-                            if (!removed[i]) AppendLine(text, rows[i]);
-                    });
+                const std::size_t part = ItemsPerPart(static_cast<double>(rows.byteSize() + 2 * n), n);
+                WriteParts(writer, (n + part - 1) / part, [&](std::size_t k, PartText& text) {
+                    for (std::size_t i = k * part; i < std::min(n, (k + 1) * part); ++i)
+                        if (!removed[i]) text.line(rows[i]);
+                });
             },
             [&progress] { progress.pump(); });
         writer.close();

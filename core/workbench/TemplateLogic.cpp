@@ -25,6 +25,32 @@ void ReplaceEvery(std::string_view in, std::string_view key, std::string_view fi
     out.append(in.substr(from));
 }
 
+// The expected length of one copy of the template: each key found in it adds the average
+// length of its filler rows less its own.
+double CopyBytes(const TemplateSettings& s) {
+    const std::int32_t width = s.templateRows.count();
+    double bytes = 0;
+    for (std::int32_t t = 0; t < width; ++t)
+        bytes += static_cast<double>(s.templateRows[static_cast<std::size_t>(t)].size()) + 2;
+    auto add = [&](std::string_view key, const MemoRows& filler) {
+        if (key.empty() || filler.empty()) return;
+        double fillerBytes = 0;
+        for (std::int32_t i = 0; i < filler.count(); ++i)
+            fillerBytes += static_cast<double>(filler[static_cast<std::size_t>(i)].size());
+        const double grows = fillerBytes / filler.count() - static_cast<double>(key.size());
+        for (std::int32_t t = 0; t < width; ++t) {
+            const std::string_view line = s.templateRows[static_cast<std::size_t>(t)];
+            for (std::size_t at = line.find(key); at != std::string_view::npos;
+                 at = line.find(key, at + key.size()))
+                bytes += grows;
+        }
+    };
+    add(s.key1, s.filler1);
+    add(s.key2, s.filler2);
+    add(s.key3, s.filler3);
+    return bytes;
+}
+
 }  // namespace
 
 std::optional<std::string> ValidateTemplate(const TemplateSettings& s) {
@@ -45,31 +71,35 @@ std::int64_t WriteTemplateCopies(const TemplateSettings& s, TextWriter& out) {
     const bool pair2 = !s.filler2.empty();
     const bool pair3 = !s.filler3.empty();
     const auto rows = static_cast<std::size_t>(s.filler1.count());
-    // The copies for stretches of filler rows are made side by side.
-    constexpr std::size_t kPart = 4096;
-    WriteParts(out, (rows + kPart - 1) / kPart, [&](std::size_t part, std::string& text) {
+    const auto width = static_cast<std::size_t>(s.templateRows.count());
+    // The lines of all copies, filler row by template line, are cut into parts of about the same
+    // size made side by side: a part may hold a few lines of one copy or many copies.
+    const std::size_t lines = rows * width;
+    const std::size_t perPart = ItemsPerPart(CopyBytes(s), width);
+    WriteParts(out, (lines + perPart - 1) / perPart, [&](std::size_t part, PartText& text) {
         std::string a, b;  // reused for every line: no allocation per line once they have grown
-        for (std::size_t r = part * kPart; r < std::min(rows, (part + 1) * kPart); ++r) {
-            const std::string_view f1 = s.filler1[r];
-            const std::string_view f2 = pair2 ? s.filler2[r] : std::string_view();
-            const std::string_view f3 = pair3 ? s.filler3[r] : std::string_view();
-            for (std::int32_t t = 0; t < s.templateRows.count(); ++t) {
-                ReplaceEvery(s.templateRows[static_cast<std::size_t>(t)], s.key1, f1, a);
-                std::string* line = &a;
-                if (pair2) {
-                    ReplaceEvery(*line, s.key2, f2, b);
-                    line = &b;
-                }
-                if (pair3) {
-                    std::string& next = line == &a ? b : a;
-                    ReplaceEvery(*line, s.key3, f3, next);
-                    line = &next;
-                }
-                AppendLine(text, *line);
+        const std::size_t end = std::min(lines, (part + 1) * perPart);
+        std::size_t r = part * perPart / width, t = part * perPart % width;
+        for (std::size_t i = part * perPart; i < end; ++i) {
+            ReplaceEvery(s.templateRows[t], s.key1, s.filler1[r], a);
+            std::string* line = &a;
+            if (pair2) {
+                ReplaceEvery(*line, s.key2, s.filler2[r], b);
+                line = &b;
+            }
+            if (pair3) {
+                std::string& next = line == &a ? b : a;
+                ReplaceEvery(*line, s.key3, s.filler3[r], next);
+                line = &next;
+            }
+            text.line(*line);
+            if (++t == width) {
+                t = 0;
+                ++r;
             }
         }
     });
-    return static_cast<std::int64_t>(rows) * s.templateRows.count();
+    return static_cast<std::int64_t>(lines);
 }
 
 RunOutcome RunTemplate(const TemplateSettings& s, const std::string& resultsFile, Progress& progress) {

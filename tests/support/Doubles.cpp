@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -23,6 +26,24 @@ DoublesScope::~DoublesScope() {
     InstallDialogs(nullptr);
     InstallShell(nullptr);
     InstallAppState(nullptr);
+}
+
+FileSizeLimit::FileSizeLimit(std::uint64_t bytes) {
+    struct rlimit limit {};
+    EXPECT_EQ(::getrlimit(RLIMIT_FSIZE, &limit), 0);
+    old_ = limit.rlim_cur;
+    // Without the signal ignored, the write past the limit would end the process.
+    oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+    limit.rlim_cur = bytes;
+    EXPECT_EQ(::setrlimit(RLIMIT_FSIZE, &limit), 0);
+}
+
+FileSizeLimit::~FileSizeLimit() {
+    struct rlimit limit {};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = old_;
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, oldHandler_);
 }
 
 std::string OnlyMessage(const RunOutcome& outcome) {

@@ -8,6 +8,7 @@
 #include "core/workbench/AppState.h"
 #include "core/workbench/RunOutcome.h"
 
+#include <cstdint>
 #include <deque>
 #include <string>
 #include <utility>
@@ -113,6 +114,19 @@ public:
 
 private:
     std::string path_;
+};
+
+// Makes every write to a file fail past `bytes`, as on a full disk, for the lifetime of the object.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(std::uint64_t bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    std::uint64_t old_ = 0;
+    void (*oldHandler_)(int) = nullptr;
 };
 
 void WriteBytes(const std::string& path, const std::string& bytes);

@@ -5,15 +5,14 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <filesystem>
 #include <iterator>
 
 using namespace rs;
+using rs::test::FileSizeLimit;
 using rs::test::ReadBytes;
 using rs::test::ReaderRows;
 using rs::test::TempDir;
@@ -154,20 +153,10 @@ TEST(TextWriter, AWriterNeverClosedLeavesTheNameAsItWas) {
 
 TEST(TextWriter, AFailedWriteIsAFileError) {
     TempDir dir;
-    // A file-size limit makes the writes fail as a full disk does.
-    struct rlimit old {};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
-    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = old;
-    small.rlim_cur = 1000;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    {
-        TextWriter w(dir.file("big.txt"));
-        w.writeLine(std::string(5000, 'x'));
-        EXPECT_THROW(w.close(), FileError);
-    }
-    ::setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
+    FileSizeLimit limit(1000);
+    TextWriter w(dir.file("big.txt"));
+    w.writeLine(std::string(5000, 'x'));
+    EXPECT_THROW(w.close(), FileError);
 }
 
 TEST(TextFiles, APipeOrDeviceIsRefusedAtOnceInsteadOfWaitedOn) {

@@ -159,9 +159,10 @@ TEST(Dups, MatchesTheSortedWorkListOnLargeInputs) {
         rows.push_back(r);
     }
     // Pairs of duplicates behind one short row: every even place of the sorted list ends a
-    // pair, wherever the list is cut into parts.
+    // pair, wherever the list is cut into parts. The rows are long enough to make several parts.
     Lines pairs{"!"};
-    for (int k = 0; k < 50000; ++k) pairs.insert(pairs.end(), 2, std::to_string(100000 + k) + "k");
+    for (int k = 0; k < 50000; ++k)
+        pairs.insert(pairs.end(), 2, std::to_string(100000 + k) + "k" + std::string(32, 'p'));
     std::shuffle(pairs.begin(), pairs.end(), rng);
     for (const Lines* input : {&rows, &pairs})
         for (auto [spin1, spin2] : {std::pair{1, 7}, std::pair{9, 9}})

@@ -101,7 +101,9 @@ TEST(TemplateBuild, CopiesFollowFillerOrderWithEveryTemplateRow) {
     // row removes the key.
     EXPECT_EQ(Build(Make("<K>", "K", "a\nb\n\nd\ne\n")),
               (std::vector<std::string>{"<a>", "<b>", "<>", "<d>", "<e>"}));
-    // Enough filler rows to be copied in stretches side by side, which must keep their order.
+    // Enough output to be made in parts side by side, cut inside copies, which must keep their
+    // order.
+    const std::string rule(100, '=');
     std::string f1, f2;
     std::vector<std::string> expected;
     for (int r = 0; r < 20000; ++r) {
@@ -109,8 +111,9 @@ TEST(TemplateBuild, CopiesFollowFillerOrderWithEveryTemplateRow) {
         f2 += std::to_string(r % 7) + "\n";
         expected.push_back("row " + std::to_string(r) + " of " + std::to_string(r % 7));
         expected.push_back("-");
+        expected.push_back(rule);
     }
-    EXPECT_TRUE(Build(Make("row A of B\n-", "A", f1, "B", f2)) == expected);
+    EXPECT_TRUE(Build(Make("row A of B\n-\n" + rule, "A", f1, "B", f2)) == expected);
 }
 
 TEST(TemplateRun, RefusedRunWritesNothingAndShowsNoProgress) {
