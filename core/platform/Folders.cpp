@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 
 namespace rs {
@@ -28,7 +29,16 @@ bool FolderExists(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-bool CreateFolder(const std::string& path) { return ::mkdir(path.c_str(), 0777) == 0; }
+bool CreateFolders(const std::string& path) {
+    if (path.empty()) return false;
+    if (FolderExists(path)) return true;
+    const std::string parent = FolderOf(path);
+    if (parent != path && parent != "." && !CreateFolders(parent)) return false;
+    // The user's data folders are theirs alone, as the base-directory rules ask.
+    if (::mkdir(path.c_str(), 0700) == 0) return true;
+    // Another instance may have made it meanwhile.
+    return errno == EEXIST && FolderExists(path);
+}
 
 std::string JoinPath(const std::string& folder, const std::string& name) {
     if (!folder.empty() && folder.back() == kPathSep) return folder + name;

@@ -9,8 +9,9 @@ std::string AppDataFolder();
 // The folder that holds the running executable.
 std::string ExecutableFolder();
 bool FolderExists(const std::string& path);
-// Creates one level; false when it cannot.
-bool CreateFolder(const std::string& path);
+// Creates the folder and every missing folder above it, each made private to the user (0700);
+// folders already there are left as they are. False when it cannot.
+bool CreateFolders(const std::string& path);
 
 // The path separator of this platform.
 constexpr char kPathSep = '/';

@@ -14,7 +14,7 @@ void InstallAppState(AppState* state) { g_state = state ? state : &g_programStat
 
 bool PrepareWorkFolder(AppState& state, const std::string& appDataFolder) {
     state.WorkFolder = JoinPath(appDataFolder, "Rowsmith");
-    bool ok = FolderExists(state.WorkFolder) || CreateFolder(state.WorkFolder);
+    bool ok = CreateFolders(state.WorkFolder);
     state.ResultsFileName = JoinPath(state.WorkFolder, "Results.txt");
     return ok;
 }

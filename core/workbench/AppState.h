@@ -43,7 +43,7 @@ private:
 };
 
 // Sets WorkFolder and ResultsFileName under the given application-data folder and creates
-// the work folder when missing; false when it could not be created.
+// the work folder, and any folder above it, when missing; false when it could not be created.
 bool PrepareWorkFolder(AppState& state, const std::string& appDataFolder);
 
 }  // namespace rs
