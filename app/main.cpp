@@ -8,7 +8,12 @@
 
 #include <QApplication>
 
+#include <csignal>
+
 int main(int argc, char** argv) {
+    // A write past a file-size limit fails as a full disk does, with an error the run reports,
+    // instead of ending the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Rowsmith"));
     QApplication::setApplicationDisplayName(QStringLiteral("Rowsmith"));

@@ -16,16 +16,28 @@ struct FileStamp {
     bool operator==(const FileStamp&) const = default;
 };
 
-// The file's stamp, or false when it cannot be read.
-inline bool StampOf(const std::string& path, FileStamp& stamp) {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+inline FileStamp StampFrom(const struct stat& st) {
+    FileStamp stamp;
     stamp.dev = st.st_dev;
     stamp.ino = st.st_ino;
     stamp.size = st.st_size;
     stamp.mtimeNs = static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
     stamp.ctimeNs = static_cast<long long>(st.st_ctim.tv_sec) * 1000000000LL + st.st_ctim.tv_nsec;
+    return stamp;
+}
+
+// The file's stamp, or false when it cannot be read.
+inline bool StampOf(const std::string& path, FileStamp& stamp) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+    stamp = StampFrom(st);
     return true;
+}
+
+// True when both stamps are one file with the same content, as far as its size and last write
+// tell. Unlike ==, a new name for the file (which changes only its ctime) keeps it the same.
+inline bool SameVersion(const FileStamp& a, const FileStamp& b) {
+    return a.dev == b.dev && a.ino == b.ino && a.size == b.size && a.mtimeNs == b.mtimeNs;
 }
 
 }  // namespace rs

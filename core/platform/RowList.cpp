@@ -311,7 +311,7 @@ std::size_t RowList::loadOnce(int fd, const std::string& path, std::size_t expec
         if (error) {
             // The rows read before the failed read stay; a row it cut off does not.
             bytes_.truncate(rowStart);
-            throw FileError::fromErrno(path, "Cannot read file", error);
+            throw ReadError(path, error);
         }
         // A last line without a line end.
         if (atEnd && rowStart < filled) {

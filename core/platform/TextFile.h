@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/platform/FileError.h"
+#include "core/platform/FileStamp.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -39,10 +40,12 @@ private:
     std::string carry_;  // a line that runs across buffer refills
 };
 
-// Writes lines, each followed by CR LF, through a large buffer. The lines go to a new file
-// beside the target, which close() renames into the target's place: a link at that name is
-// replaced, never written through, and a writer that is never closed (a run stopped by an
-// error) leaves the name as it was.
+// Writes lines, each followed by CR LF, through a large buffer. The lines go to a file without
+// a name in the target's folder, which close() names and renames into the target's place: a
+// link at that name is replaced, never written through, and a writer that is never closed (a
+// run stopped by an error, or a process killed at any moment) leaves the folder as it was. The
+// new file keeps the mode, owner and group of the regular file it replaces, where the system
+// allows; a regular file this user may not write is refused, as a write in place would be.
 class TextWriter {
 public:
     explicit TextWriter(const std::string& path);
@@ -54,26 +57,39 @@ public:
     // Writes pieces of one line without a line end; end it with endLine().
     void write(std::string_view text);
     void endLine() { write(std::string_view("\r\n", 2)); }
-    // Flushes and closes; errors of the last writes surface here.
+    // Flushes, closes and puts the file in place; errors of the last writes surface here.
     void close();
     const std::string& path() const { return path_; }
+    // The file as close() left it, for telling later whether it is still the same.
+    const FileStamp& written() const { return written_; }
 
 private:
     void flush();
+    [[noreturn]] void fail(const char* action, int err);
+    void abandon();
+    void nameTemp(bool linkOpenFile);
 
     std::string path_;
-    std::string tempPath_;  // the new file until close() renames it
+    std::string tempPath_;  // the named file until close() renames it, where one is used
+    int tempSlot_ = -1;     // its place among the names a signal that ends the program removes
     int fd_ = -1;
+    bool unnamed_ = false;
     std::vector<char> buf_;
     std::size_t used_ = 0;
+    FileStamp written_;
 };
 
 // Throws FileError when the path is longer than the platform allows.
 void CheckPathLength(const std::string& path, const char* action);
 
 // Opens a file the user chose for reading. Never blocks: a named pipe, a device or a folder
-// is refused with a FileError instead of being waited on. Returns the descriptor.
+// is refused with a FileError instead of being waited on, and the descriptor stays
+// non-blocking, so a file whose read would wait for data reports that instead. Returns it.
 int OpenForReading(const std::string& path);
+// Reads up to size bytes from fd; 0 at its end. Throws ReadError's error.
+std::size_t ReadSome(int fd, char* buf, std::size_t size, const std::string& path);
+// The error of a failed read of path, errno err: one that would wait says so in words.
+FileError ReadError(const std::string& path, int err);
 
 // True when both paths name one existing file (same device and inode).
 bool SameFile(const std::string& a, const std::string& b);
@@ -83,5 +99,11 @@ bool FileExists(const std::string& path);
 // What a path names, links followed.
 enum class FileKind { Missing, Regular, Folder, Other };
 FileKind KindOf(const std::string& path);
+
+namespace detail {
+// Makes writers use a named file beside the target, as they do where the file system refuses
+// files without a name; for the tests of that way.
+void UseNamedTempFiles(bool on);
+}  // namespace detail
 
 }  // namespace rs

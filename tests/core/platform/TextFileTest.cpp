@@ -5,9 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <csignal>
 #include <filesystem>
 #include <iterator>
 
@@ -138,17 +141,125 @@ TEST(TextWriter, ReplacesWhatStandsAtTheNameAndNeverWritesThroughALink) {
     writeNew();
 }
 
-TEST(TextWriter, AWriterNeverClosedLeavesTheNameAsItWas) {
-    TempDir dir;
-    WriteBytes(dir.file("out.txt"), "old\n");
-    {
-        TextWriter w(dir.file("out.txt"));
-        w.writeLine(std::string(1 << 20, 'x'));
+namespace {
+// The writers' two ways: an unnamed file, and a named one as where the file system refuses those.
+struct WriterWay {
+    const char* name;
+    bool named;
+};
+constexpr WriterWay kWays[] = {{"unnamed", false}, {"named", true}};
+
+class NamedTempFiles {
+public:
+    explicit NamedTempFiles(bool on) { detail::UseNamedTempFiles(on); }
+    ~NamedTempFiles() { detail::UseNamedTempFiles(false); }
+};
+
+std::vector<std::string> Entries(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(folder)) names.push_back(e.path().filename());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+mode_t ModeOf(const std::string& path) {
+    struct stat st {};
+    EXPECT_EQ(::lstat(path.c_str(), &st), 0) << path;
+    return st.st_mode & 07777;
+}
+}  // namespace
+
+TEST(TextWriter, AWriterNeverClosedOrKilledLeavesTheFolderAsItWas) {
+    for (const WriterWay& way : kWays) {
+        SCOPED_TRACE(way.name);
+        NamedTempFiles named(way.named);
+        TempDir dir;
+        const std::string out = dir.file("out.txt");
+        WriteBytes(out, "old\n");
+        {
+            TextWriter w(out);
+            w.writeLine(std::string(1 << 20, 'x'));
+        }
+        auto midWrite = [&](int sig) {
+            TextWriter w(out);
+            for (int i = 0; i < 64; ++i) w.writeLine(std::string(1 << 16, 'y'));
+            ::raise(sig);
+        };
+        // An unnamed file vanishes whatever ends the process; a named one is removed on the
+        // signals that end a program politely.
+        if (!way.named) {
+            EXPECT_EXIT(midWrite(SIGKILL), testing::KilledBySignal(SIGKILL), "");
+        }
+        for (int sig : {SIGTERM, SIGINT, SIGHUP})
+            EXPECT_EXIT(midWrite(sig), testing::KilledBySignal(sig), "");
+        EXPECT_EQ(ReadBytes(out), "old\n");
+        EXPECT_EQ(Entries(dir.path()), std::vector<std::string>{"out.txt"});
     }
-    EXPECT_EQ(ReadBytes(dir.file("out.txt")), "old\n");
-    // Nothing of the abandoned file is left beside it.
-    const auto entries = std::distance(std::filesystem::directory_iterator(dir.path()), {});
-    EXPECT_EQ(entries, 1);
+}
+
+TEST(TextWriter, KeepsTheModeAndOwnerOfTheFileItReplaces) {
+    for (const WriterWay& way : kWays) {
+        SCOPED_TRACE(way.name);
+        NamedTempFiles named(way.named);
+        TempDir dir;
+        auto rewrite = [&](const std::string& path) {
+            TextWriter w(path);
+            w.writeLine("new");
+            w.close();
+            EXPECT_EQ(ReadBytes(path), "new\r\n");
+        };
+        const std::string priv = dir.file("private.txt");
+        WriteBytes(priv, "old\n");
+        ASSERT_EQ(::chmod(priv.c_str(), 0600), 0);
+        rewrite(priv);
+        EXPECT_EQ(ModeOf(priv), 0600u);
+
+        // A new name gets the mode every new file gets.
+        WriteBytes(dir.file("plain.txt"), "");
+        rewrite(dir.file("fresh.txt"));
+        EXPECT_EQ(ModeOf(dir.file("fresh.txt")), ModeOf(dir.file("plain.txt")));
+
+        if (::geteuid() == 0) {
+            ASSERT_EQ(::chown(priv.c_str(), 65534, 65534), 0);
+            rewrite(priv);
+            struct stat st {};
+            ASSERT_EQ(::stat(priv.c_str(), &st), 0);
+            EXPECT_EQ(st.st_uid, 65534u);
+            EXPECT_EQ(st.st_gid, 65534u);
+            EXPECT_EQ(st.st_mode & 07777, 0600u);
+        }
+        EXPECT_EQ(Entries(dir.path()), (std::vector<std::string>{"fresh.txt", "plain.txt", "private.txt"}));
+    }
+}
+
+TEST(TextWriter, RefusesAFileThisUserMayNotWriteButReplacesALink) {
+    TempDir dir;
+    ASSERT_EQ(::chmod(dir.path().c_str(), 0777), 0);
+    const std::string kept = dir.file("Results.txt");
+    WriteBytes(kept, "kept\n");
+    ASSERT_EQ(::chmod(kept.c_str(), 0444), 0);
+    ASSERT_EQ(::symlink(kept.c_str(), dir.file("link.txt").c_str()), 0);
+    // As root every file may be written, so the refusal is tried as another user.
+    auto asUser = [&] {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) std::_Exit(2);
+        for (const WriterWay& way : kWays) {
+            detail::UseNamedTempFiles(way.named);
+            try {
+                TextWriter w(kept);
+                std::_Exit(3);
+            } catch (const FileError& e) {
+                if (e.reason() != "Permission denied" || e.action() != "Cannot create file") std::_Exit(4);
+            }
+            TextWriter w(dir.file("link.txt"));
+            w.writeLine(way.name);
+            w.close();
+            if (ReadBytes(kept) != "kept\n" ||
+                ReadBytes(dir.file("link.txt")) != way.name + std::string("\r\n"))
+                std::_Exit(5);
+        }
+        std::_Exit(Entries(dir.path()).size() == 2 ? 0 : 6);
+    };
+    EXPECT_EXIT(asUser(), testing::ExitedWithCode(0), "");
 }
 
 TEST(TextWriter, AFailedWriteIsAFileError) {
@@ -184,4 +295,29 @@ TEST(SameFile, RecognisesOneFileUnderTwoNames) {
     EXPECT_TRUE(SameFile(dir.file("a.txt"), dir.path() + "/./a.txt"));
     EXPECT_FALSE(SameFile(dir.file("a.txt"), dir.file("b.txt")));
     EXPECT_FALSE(SameFile(dir.file("a.txt"), dir.file("missing.txt")));
+}
+
+TEST(TextFiles, AReadThatWouldWaitIsReportedNotWaitedOn) {
+    TempDir dir;
+    WriteBytes(dir.file("in.txt"), "row\n");
+    const int fd = OpenForReading(dir.file("in.txt"));
+    EXPECT_TRUE(::fcntl(fd, F_GETFL) & O_NONBLOCK);
+    ::close(fd);
+
+    // A pipe whose writer stays silent stands for a file whose read would wait.
+    int ends[2];
+    ASSERT_EQ(::pipe2(ends, O_NONBLOCK), 0);
+    char buf[16];
+    try {
+        ReadSome(ends[0], buf, sizeof buf, "/proc/kmsg");
+        ADD_FAILURE() << "no error";
+    } catch (const FileError& e) {
+        EXPECT_EQ(e.path(), "/proc/kmsg");
+        EXPECT_EQ(e.reason(), "Reading it would wait for data that may never come");
+    }
+    ASSERT_EQ(::write(ends[1], "ab", 2), 2);
+    EXPECT_EQ(ReadSome(ends[0], buf, sizeof buf, "/proc/kmsg"), 2u);
+    ::close(ends[1]);
+    EXPECT_EQ(ReadSome(ends[0], buf, sizeof buf, "/proc/kmsg"), 0u);
+    ::close(ends[0]);
 }
