@@ -29,7 +29,9 @@ namespace {
 void RunMode(TFrmFirst& first, const char* mode) {
     AppState& state = appState();
     state.InputFileName = first.CurrentInput();
-    RunGuarded([&state, mode] {
+    RunGuarded([&first, &state, mode] {
+        // Another window may have pasted while an input box was open.
+        first.CheckPastedInput();
         Finish(RunLineOperation(mode, state.InputFileName, state.SearchText, state.ResultsFileName,
                                 *FrmProgressWindow, state.counters, DecimalSeparator()));
     });
@@ -62,7 +64,8 @@ void Dispatch(TFrmFirst& first, const std::string& entry) {
         case Operation::RemoveEverywhere:
             state.InputFileName = first.CurrentInput();
             if (!AskSearchText("Remove characters", "Enter the character string you want removed:")) return;
-            RunGuarded([&state] {
+            RunGuarded([&first, &state] {
+                first.CheckPastedInput();
                 Finish(RemoveTextEverywhere(state.InputFileName, state.SearchText, state.ResultsFileName,
                                             *FrmProgressWindow, state.counters));
             });

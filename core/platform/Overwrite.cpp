@@ -4,8 +4,7 @@
 
 namespace rs {
 
-OverwriteRefused::OverwriteRefused(const std::string& output)
-    : std::runtime_error(OverwriteRefusalText(output)) {}
+OverwriteRefused::OverwriteRefused(const std::string& output) : RunRefused(OverwriteRefusalText(output)) {}
 
 std::string OverwriteRefusalText(const std::string& output) {
     return "The input file is the file the results are written to:\n" + output +

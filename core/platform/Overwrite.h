@@ -6,9 +6,15 @@
 
 namespace rs {
 
-// A run refused because what it would write is a file it reads. Nothing has been created or
-// emptied when it is thrown; the handler guard shows what() in a plain message box.
-class OverwriteRefused : public std::runtime_error {
+// A run refused before it has created or emptied anything; the handler guard shows what() in a
+// plain message box.
+class RunRefused : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// A run refused because what it would write is a file it reads.
+class OverwriteRefused : public RunRefused {
 public:
     explicit OverwriteRefused(const std::string& output);
 };

@@ -174,7 +174,7 @@ void WriteStatisticsReport(const std::vector<std::string>& statistics, const std
     out.close();
 }
 
-bool WritePastedText(const std::string& path, std::string_view memoText) {
+bool WritePastedText(const std::string& path, std::string_view memoText, FileStamp* saved) {
     if (memoText.empty()) return false;
     TextWriter out(path);
     std::size_t start = 0;
@@ -187,7 +187,14 @@ bool WritePastedText(const std::string& path, std::string_view memoText) {
         start = next;
     }
     out.close();
+    if (saved) *saved = out.written();
     return true;
+}
+
+void RefuseReplacedPaste(const std::string& input, const std::optional<PastedText>& pasted) {
+    if (!pasted || input != pasted->path) return;
+    FileStamp now;
+    if (!StampOf(input, now) || !SameVersion(now, pasted->saved)) throw RunRefused(kPasteReplacedText);
 }
 
 }  // namespace rs

@@ -16,7 +16,7 @@ bool RunGuarded(const std::function<void()>& operation) {
     try {
         operation();
         return true;
-    } catch (const OverwriteRefused& e) {
+    } catch (const RunRefused& e) {
         if (FrmProgressWindow) FrmProgressWindow->end();
         ShowMessage(e.what());
     } catch (const FileError& e) {

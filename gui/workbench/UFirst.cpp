@@ -82,6 +82,8 @@ void TFrmFirst::FormCreate() {
 
 std::string TFrmFirst::CurrentInput() const { return ToUtf8(ui->LblFileName->text()); }
 
+void TFrmFirst::CheckPastedInput() const { RefuseReplacedPaste(CurrentInput(), pasted_); }
+
 bool TFrmFirst::eventFilter(QObject* watched, QEvent* event) {
     if (watched == ui->EdCurrent &&
         (event->type() == QEvent::MouseButtonRelease || event->type() == QEvent::KeyRelease))
@@ -119,7 +121,13 @@ void TFrmFirst::CmdMakeChangesClick() {
     }
     if (needsInput) {
         if (ui->Chkposition->isChecked()) ShowModeless(FrmPosition);
-        if (!RunGuarded([this] { PrepareInputList(); })) return;
+        if (!RunGuarded([this] {
+                CheckPastedInput();
+                PrepareInputList();
+                // The rows just read are this window's text, unless it was replaced meanwhile.
+                CheckPastedInput();
+            }))
+            return;
     }
     if (runEntry_) runEntry_(entry);
 }
@@ -160,6 +168,7 @@ void TFrmFirst::CmdSelectClick() {
     ui->Memo1->clear();
     std::string chosen = dialogs().chooseFile("All (*.*)|*.*", "");
     if (chosen.empty()) return;
+    pasted_.reset();
     ui->LblFileName->setText(ToQString(chosen));
     LoadInput(chosen);
 }
@@ -172,6 +181,7 @@ void TFrmFirst::CmdPasteClick() {
 void TFrmFirst::CmdClearClick() {
     ui->Memo1->clear();
     ui->LblFileName->clear();
+    pasted_.reset();
 }
 
 void TFrmFirst::Memo1Change() {
@@ -189,12 +199,15 @@ void TFrmFirst::Memo1Change() {
     const std::string text = MemoText(ui->Memo1);
     const std::string path = JoinPath(appState().WorkFolder, "Temp_paste.txt");
     bool hasRows = false;
-    if (!RunGuarded([&] { hasRows = WritePastedText(path, text); })) {
+    FileStamp saved;
+    if (!RunGuarded([&] { hasRows = WritePastedText(path, text, &saved); })) {
         // The file no longer holds what the memo shows: the next run must not take it for it.
         ui->LblFileName->clear();
+        pasted_.reset();
         return;
     }
     if (!hasRows) return;
+    pasted_ = PastedText{path, saved};
     ui->LblFileName->setText(ToQString(path));
     LoadInput(path);
 }

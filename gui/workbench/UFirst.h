@@ -1,9 +1,12 @@
 #pragma once
 
+#include "core/workbench/LoadInput.h"
+
 #include <QWidget>
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -46,6 +49,9 @@ public:
 
     // The current input: the hidden label's text.
     std::string CurrentInput() const;
+    // Refuses a run (RunRefused) on pasted text that this window did not save: another window
+    // of the program saves its own to the same file.
+    void CheckPastedInput() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -57,6 +63,7 @@ private:
     std::unique_ptr<Ui::TFrmFirst> ui;
     std::function<void(const std::string&)> runEntry_;
     bool memoChangePending_ = false;
+    std::optional<PastedText> pasted_;  // while the current input is this window's pasted text
 };
 
 extern TFrmFirst* FrmFirst;

@@ -1,6 +1,7 @@
 #include "gui/workbench/UFirst.h"
 
 #include "core/workbench/AppState.h"
+#include "core/workbench/LoadInput.h"
 #include "core/workbench/OperationList.h"
 #include "gui/platform/QtRowListModel.h"
 #include "gui/workbench/UProgressWindow.h"
@@ -254,6 +255,28 @@ TEST_F(Workbench, APipeChosenAsInputIsRefusedNotWaitedOn) {
     EXPECT_EQ(doubles.dialogs.messages[0].kind, MsgKind::Error);
     EXPECT_EQ(doubles.dialogs.messages[0].text,
               "Cannot open file \"" + pipe + "\".\nIt is not a regular file");
+}
+
+TEST_F(Workbench, PastedTextReplacedByAnotherWindowIsNotRun) {
+    Control<QCheckBox>(*first, "Chkposition")->setChecked(false);
+    Type("alpha");
+    // Another window of the program pastes its own text into the shared file.
+    const std::string pasted = appState().WorkFolder + "/Temp_paste.txt";
+    ASSERT_TRUE(WritePastedText(pasted, "beta"));
+    const std::string trim = "TRIM BOTH      - Trim spaces from beginning and end of all rows";
+    Run(trim);
+    EXPECT_EQ(doubles.dialogs.texts(), std::vector<std::string>{kPasteReplacedText});
+    EXPECT_FALSE(std::filesystem::exists(appState().ResultsFileName));
+
+    // Pasting again runs on this window's text; a chosen file is read as it is, whoever wrote it.
+    Type("alpha");
+    Run(trim);
+    EXPECT_EQ(Results(), "alpha\r\n");
+    doubles.dialogs.fileAnswers = {pasted};
+    first->CmdSelectClick();
+    ASSERT_TRUE(WritePastedText(pasted, "gamma"));
+    Run(trim);
+    EXPECT_EQ(Results(), "gamma\r\n");
 }
 
 TEST_F(Workbench, AFailedSaveOfThePastedTextForgetsTheInput) {
