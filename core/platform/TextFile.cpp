@@ -328,6 +328,10 @@ void TextWriter::abandon() {
     if (fd_ >= 0) ::close(fd_);
     fd_ = -1;
     if (!tempPath_.empty()) ::unlink(tempPath_.c_str());
+    forgetTemp();
+}
+
+void TextWriter::forgetTemp() {
     UnregisterTemp(tempSlot_);
     tempSlot_ = -1;
     tempPath_.clear();
@@ -424,9 +428,7 @@ void TextWriter::close() {
         fail("Cannot write file", err);
     }
     if (!inPlace && ::rename(tempPath_.c_str(), path_.c_str()) != 0) fail("Cannot create file", errno);
-    UnregisterTemp(tempSlot_);
-    tempSlot_ = -1;
-    tempPath_.clear();
+    forgetTemp();
 }
 
 }  // namespace rs

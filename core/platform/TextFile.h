@@ -67,6 +67,7 @@ private:
     void flush();
     [[noreturn]] void fail(const char* action, int err);
     void abandon();
+    void forgetTemp();
     void nameTemp(bool linkOpenFile);
 
     std::string path_;

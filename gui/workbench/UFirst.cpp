@@ -122,9 +122,8 @@ void TFrmFirst::CmdMakeChangesClick() {
     if (needsInput) {
         if (ui->Chkposition->isChecked()) ShowModeless(FrmPosition);
         if (!RunGuarded([this] {
-                CheckPastedInput();
                 PrepareInputList();
-                // The rows just read are this window's text, unless it was replaced meanwhile.
+                // The rows just read are this window's text only when the file is still as it saved it.
                 CheckPastedInput();
             }))
             return;
