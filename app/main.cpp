@@ -1,5 +1,6 @@
 // Start-up: the forms are created in a fixed order, the main window first.
 
+#include "core/platform/TextFile.h"
 #include "gui/Forms.h"
 #include "gui/platform/InitResources.h"
 #include "gui/platform/QtDialogs.h"
@@ -8,12 +9,8 @@
 
 #include <QApplication>
 
-#include <csignal>
-
 int main(int argc, char** argv) {
-    // A write past a file-size limit fails as a full disk does, with an error the run reports,
-    // instead of ending the program.
-    std::signal(SIGXFSZ, SIG_IGN);
+    rs::ReportWritesPastTheSizeLimit();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Rowsmith"));
     QApplication::setApplicationDisplayName(QStringLiteral("Rowsmith"));

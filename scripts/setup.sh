@@ -3,8 +3,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(g++ cmake ninja-build qt6-base-dev qt6-base-dev-tools libjpeg62-turbo-dev libgtest-dev libtbb-dev
-          fonts-liberation xvfb xauth xdg-utils python3 time clang clang-format libclang-rt-14-dev llvm)
+packages=(g++ cmake ninja-build pkgconf qt6-base-dev qt6-base-dev-tools libjpeg62-turbo-dev libgtest-dev libtbb-dev
+          libacl1-dev libxxhash-dev fonts-liberation xvfb xauth xdg-utils python3 time clang clang-format libclang-rt-14-dev llvm)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -34,10 +34,4 @@ inline bool StampOf(const std::string& path, FileStamp& stamp) {
     return true;
 }
 
-// True when both stamps are one file with the same content, as far as its size and last write
-// tell. Unlike ==, a new name for the file (which changes only its ctime) keeps it the same.
-inline bool SameVersion(const FileStamp& a, const FileStamp& b) {
-    return a.dev == b.dev && a.ino == b.ino && a.size == b.size && a.mtimeNs == b.mtimeNs;
-}
-
 }  // namespace rs

@@ -1,19 +1,40 @@
 #include "core/platform/Folders.h"
 
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
+#include <vector>
 
 namespace rs {
+
+namespace {
+// The account's home folder from the user database; empty when it has none.
+std::string AccountHome() {
+    std::vector<char> buf(16384);
+    for (;;) {
+        struct passwd pw {};
+        struct passwd* found = nullptr;
+        const int err = ::getpwuid_r(::getuid(), &pw, buf.data(), buf.size(), &found);
+        if (err == ERANGE && buf.size() < (1u << 20)) {
+            buf.resize(buf.size() * 2);
+            continue;
+        }
+        return found && found->pw_dir ? std::string(found->pw_dir) : std::string();
+    }
+}
+}  // namespace
 
 std::string AppDataFolder() {
     // A relative value is invalid and ignored: it would depend on where the program was started.
     const char* xdg = std::getenv("XDG_DATA_HOME");
     if (xdg && *xdg == '/') return xdg;
-    const char* home = std::getenv("HOME");
-    return std::string(home ? home : "") + "/.local/share";
+    // Without HOME the account's own home, as shells find it.
+    const char* env = std::getenv("HOME");
+    const std::string home = env && *env ? std::string(env) : AccountHome();
+    return home.empty() ? std::string() : home + "/.local/share";
 }
 
 std::string ExecutableFolder() {
@@ -41,7 +62,9 @@ bool CreateFolders(const std::string& path) {
 }
 
 std::string JoinPath(const std::string& folder, const std::string& name) {
-    if (!folder.empty() && folder.back() == kPathSep) return folder + name;
+    // No folder is known: no path, rather than one at the root of the file system.
+    if (folder.empty()) return {};
+    if (folder.back() == kPathSep) return folder + name;
     return folder + kPathSep + name;
 }
 

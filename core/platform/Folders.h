@@ -4,7 +4,9 @@
 
 namespace rs {
 
-// The user's application-data folder: $XDG_DATA_HOME when it is an absolute path, or ~/.local/share.
+// The user's application-data folder: $XDG_DATA_HOME when it is an absolute path, or
+// ~/.local/share, with the account's home from the user database where HOME is unset or empty.
+// Empty when no home is known at all.
 std::string AppDataFolder();
 // The folder that holds the running executable.
 std::string ExecutableFolder();
@@ -15,6 +17,7 @@ bool CreateFolders(const std::string& path);
 
 // The path separator of this platform.
 constexpr char kPathSep = '/';
+// folder/name; empty when folder is.
 std::string JoinPath(const std::string& folder, const std::string& name);
 std::string FolderOf(const std::string& path);
 

@@ -2,16 +2,17 @@
 
 #include "core/platform/LineScan.h"
 
+#include <acl/libacl.h>
 #include <fcntl.h>
-#include <limits.h>
 #include <signal.h>
+#include <sys/acl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
 #include <atomic>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
-#include <mutex>
-#include <random>
 
 namespace rs {
 
@@ -53,102 +54,102 @@ std::size_t DropCarriageReturns(char* p, std::size_t n) {
 
 std::atomic<bool> g_namedTempFiles{false};
 
-// The named files being written, which the handler of a signal that ends the program removes,
-// so that a logout or a kill leaves no partial file behind. Fixed slots: the handler may only
-// read memory that is never freed.
-struct TempSlot {
-    std::atomic<bool> taken{false};
-    std::atomic<bool> ready{false};
-    char path[PATH_MAX] = {};
-};
-constexpr int kTempSlots = 64;
-TempSlot g_tempSlots[kTempSlots];
-constexpr int kEndSignals[] = {SIGTERM, SIGINT, SIGHUP};
-struct sigaction g_oldActions[std::size(kEndSignals)];
-
-extern "C" void RemoveTempFilesAndEnd(int sig) {
-    for (TempSlot& slot : g_tempSlots)
-        if (slot.ready.load()) ::unlink(slot.path);
-    // What the signal did before does the rest: as a rule, end the program.
-    for (std::size_t i = 0; i < std::size(kEndSignals); ++i)
-        if (kEndSignals[i] == sig) ::sigaction(sig, &g_oldActions[i], nullptr);
-    ::raise(sig);
-}
-
-void InstallEndHandlers() {
-    static std::once_flag once;
-    std::call_once(once, [] {
-        for (std::size_t i = 0; i < std::size(kEndSignals); ++i) {
-            struct sigaction old {};
-            ::sigaction(kEndSignals[i], nullptr, &old);
-            // A signal the program was started to ignore (nohup) stays ignored.
-            if (!(old.sa_flags & SA_SIGINFO) && old.sa_handler == SIG_IGN) continue;
-            g_oldActions[i] = old;
-            struct sigaction sa {};
-            sa.sa_handler = RemoveTempFilesAndEnd;
-            sigemptyset(&sa.sa_mask);
-            sa.sa_flags = SA_RESTART;
-            ::sigaction(kEndSignals[i], &sa, nullptr);
-        }
-    });
-}
-
-int RegisterTemp(const std::string& path) {
-    if (path.size() >= PATH_MAX) return -1;
-    InstallEndHandlers();
-    for (int i = 0; i < kTempSlots; ++i) {
-        bool expected = false;
-        if (!g_tempSlots[i].taken.compare_exchange_strong(expected, true)) continue;
-        std::memcpy(g_tempSlots[i].path, path.c_str(), path.size() + 1);
-        g_tempSlots[i].ready.store(true);
-        return i;
-    }
-    return -1;
-}
-
-void UnregisterTemp(int slot) {
-    if (slot < 0) return;
-    g_tempSlots[slot].ready.store(false);
-    g_tempSlots[slot].taken.store(false);
-}
-
-// Holds off the signals that end the program while a name is made and registered, so that no
-// name is made that the handler would not know of.
-class EndSignalsHeld {
-public:
-    EndSignalsHeld() {
-        sigset_t set;
-        sigemptyset(&set);
-        for (int sig : kEndSignals) sigaddset(&set, sig);
-        ::pthread_sigmask(SIG_BLOCK, &set, &old_);
-    }
-    ~EndSignalsHeld() { ::pthread_sigmask(SIG_SETMASK, &old_, nullptr); }
-    EndSignalsHeld(const EndSignalsHeld&) = delete;
-    EndSignalsHeld& operator=(const EndSignalsHeld&) = delete;
-
-private:
-    sigset_t old_;
+// "/proc/self/fd/N": the name under which a link can give the unnamed file at N a name.
+struct FdName {
+    explicit FdName(int fd) { std::snprintf(text, sizeof text, "/proc/self/fd/%d", fd); }
+    char text[32];
 };
 
-// Gives the unnamed file open at fd the name `name`; 0, or the errno of the failure.
-int LinkUnnamed(int fd, const std::string& name) {
-    const std::string self = "/proc/self/fd/" + std::to_string(fd);
-    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) return 0;
+// Gives the unnamed file open at fd the name `name`; 0, or the errno of the failure. Allocates
+// nothing: it runs while the clean-up of temporary names may be waiting for it.
+int LinkUnnamed(int fd, const FdName& self, const char* name) {
+    if (::linkat(AT_FDCWD, self.text, AT_FDCWD, name, AT_SYMLINK_FOLLOW) == 0) return 0;
     const int err = errno;
     // Without /proc the descriptor itself can name the file, where the system allows it.
-    if (err == ENOENT && ::linkat(fd, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0) return 0;
+    if (err == ENOENT && ::linkat(fd, "", AT_FDCWD, name, AT_EMPTY_PATH) == 0) return 0;
     return err;
 }
 
-// The new file takes the mode, owner and group of the regular file it replaces. Only root may
-// give a file away; another user may still keep its group where it is one of theirs.
-void KeepOwnerAndMode(int fd, const struct stat& old) {
-    if (old.st_uid != ::geteuid() || old.st_gid != ::getegid()) {
-        if (::fchown(fd, old.st_uid, old.st_gid) != 0 && errno == EPERM) (void)::fchown(fd, -1, old.st_gid);
-    }
-    (void)::fchmod(fd, old.st_mode & 0777);
+// Whether the unnamed file at fd can be given a name at all: through /proc, or without it by a
+// kernel that links a descriptor itself (older kernels allow that to privileged users only).
+// A link to "/" fails on its new name (EEXIST) only once the descriptor has been accepted.
+bool CanNameUnnamed(int fd) {
+    if (::faccessat(AT_FDCWD, FdName(fd).text, F_OK, 0) == 0) return true;
+    return ::linkat(fd, "", AT_FDCWD, "/", AT_EMPTY_PATH) != 0 && errno == EEXIST;
 }
+
+// What an ACL entry lets its holder do, as mode bits.
+mode_t PermBits(acl_entry_t entry) {
+    acl_permset_t perms;
+    if (::acl_get_permset(entry, &perms) != 0) return 0;
+    return (::acl_get_perm(perms, ACL_READ) == 1 ? 4 : 0) | (::acl_get_perm(perms, ACL_WRITE) == 1 ? 2 : 0) |
+           (::acl_get_perm(perms, ACL_EXECUTE) == 1 ? 1 : 0);
+}
+
+// The mode that gives no one more than acl does: the group bits are the owning group's own
+// rights within the mask, never the mask itself.
+mode_t ModeWithin(acl_t acl) {
+    mode_t user = 0, group = 0, other = 0, mask = 07;
+    acl_entry_t entry;
+    for (int which = ACL_FIRST_ENTRY; ::acl_get_entry(acl, which, &entry) == 1; which = ACL_NEXT_ENTRY) {
+        acl_tag_t tag;
+        if (::acl_get_tag_type(entry, &tag) != 0) continue;
+        if (tag == ACL_USER_OBJ) user = PermBits(entry);
+        if (tag == ACL_GROUP_OBJ) group = PermBits(entry);
+        if (tag == ACL_OTHER) other = PermBits(entry);
+        if (tag == ACL_MASK) mask = PermBits(entry);
+    }
+    return user << 6 | (group & mask) << 3 | other;
+}
+
+// Takes every right from the owning group's entry.
+void DropGroupRights(acl_t acl) {
+    acl_entry_t entry;
+    for (int which = ACL_FIRST_ENTRY; ::acl_get_entry(acl, which, &entry) == 1; which = ACL_NEXT_ENTRY) {
+        acl_tag_t tag;
+        acl_permset_t perms;
+        if (::acl_get_tag_type(entry, &tag) == 0 && tag == ACL_GROUP_OBJ &&
+            ::acl_get_permset(entry, &perms) == 0) {
+            ::acl_clear_perms(perms);
+            ::acl_set_permset(entry, perms);
+        }
+    }
+}
+
+// The new file at fd takes the owner, group and access (ACL or mode) of the regular file at
+// path that it replaces, so that no one may do more with it than with the old one. Only root may
+// give a file away; another user may still keep its group where it is one of theirs. Where the
+// group cannot be kept, the group the file has instead gets no rights.
+void KeepOwnerAndAccess(int fd, const std::string& path, const struct stat& old) {
+    bool groupKept = true;
+    struct stat now {};
+    if (::fstat(fd, &now) == 0 && (now.st_uid != old.st_uid || now.st_gid != old.st_gid)) {
+        if (::fchown(fd, old.st_uid, old.st_gid) != 0)
+            groupKept = now.st_gid == old.st_gid || ::fchown(fd, static_cast<uid_t>(-1), old.st_gid) == 0;
+    }
+    acl_t acl = ::acl_get_file(path.c_str(), ACL_TYPE_ACCESS);
+    if (!acl) {
+        // A file system without ACLs has the mode alone; otherwise the mode's group bits may be
+        // an ACL's mask, wider than the group's own rights.
+        const bool noAcls = errno == ENOTSUP || errno == EOPNOTSUPP;
+        (void)::fchmod(fd, old.st_mode & (groupKept && noAcls ? 0777 : 0707));
+        return;
+    }
+    if (!groupKept) DropGroupRights(acl);
+    if (::acl_set_fd(fd, acl) != 0) (void)::fchmod(fd, ModeWithin(acl));
+    ::acl_free(acl);
+}
+
+extern "C" void IgnoreFileSizeSignal(int) {}
 }  // namespace
+
+void ReportWritesPastTheSizeLimit() {
+    struct sigaction sa {};
+    sa.sa_handler = IgnoreFileSizeSignal;
+    sigemptyset(&sa.sa_mask);
+    sa.sa_flags = SA_RESTART;
+    ::sigaction(SIGXFSZ, &sa, nullptr);
+}
 
 namespace detail {
 void UseNamedTempFiles(bool on) { g_namedTempFiles.store(on); }
@@ -288,53 +289,38 @@ TextWriter::TextWriter(const std::string& path) : path_(path) {
     }
     const bool replacingFile = replacing && S_ISREG(st.st_mode);
     if (replacingFile && ::access(path.c_str(), W_OK) != 0) throw FileError::fromErrno(path, action, errno);
+    // A file that replaces another is made private, then given the old file's owner and access
+    // before it has a name; a new one gets what every new file gets.
+    const mode_t createMode = replacingFile ? 0600 : 0666;
     // A file without a name vanishes with the process, whatever ends it; it is made in the
     // target's folder so that it can be named there.
     const std::string folder = FolderPart(path);
     if (!g_namedTempFiles.load()) {
-        fd_ = ::open(folder.empty() ? "." : folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+        fd_ = ::open(folder.empty() ? "." : folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, createMode);
         if (fd_ < 0 && errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
             throw FileError::fromErrno(path, action, errno);
+        // One that could never be named would fail only once the whole output is written.
+        if (fd_ >= 0 && !CanNameUnnamed(fd_)) {
+            ::close(fd_);
+            fd_ = -1;
+        }
         unnamed_ = fd_ >= 0;
     }
-    if (!unnamed_) nameTemp(false);
-    if (replacingFile) KeepOwnerAndMode(fd_, st);
-    buf_.resize(kWriteChunk);
-}
-
-// A fresh name beside the target: for the file being written where the file system refuses
-// unnamed files, or for the finished unnamed file when the target's name is taken.
-void TextWriter::nameTemp(bool linkOpenFile) {
-    EndSignalsHeld held;
-    std::random_device rd;
-    const std::string base = FolderPart(path_) + ".rowsmith-";
-    for (int attempt = 0;; ++attempt) {
-        tempPath_ = base + std::to_string(rd()) + ".tmp";
-        int err = 0;
-        if (linkOpenFile) {
-            err = LinkUnnamed(fd_, tempPath_);
-        } else {
-            fd_ = ::open(tempPath_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-            if (fd_ < 0) err = errno;
-        }
-        if (err == 0) break;
-        tempPath_.clear();
-        if (err != EEXIST || attempt > 100) fail("Cannot create file", err);
+    if (!unnamed_) {
+        const int err = temp_.make(folder, [this, createMode](const char* name) {
+            fd_ = ::open(name, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, createMode);
+            return fd_ < 0 ? errno : 0;
+        });
+        if (err != 0) fail(action, err);
     }
-    tempSlot_ = RegisterTemp(tempPath_);
+    if (replacingFile) KeepOwnerAndAccess(fd_, path, st);
+    buf_.resize(kWriteChunk);
 }
 
 void TextWriter::abandon() {
     if (fd_ >= 0) ::close(fd_);
     fd_ = -1;
-    if (!tempPath_.empty()) ::unlink(tempPath_.c_str());
-    forgetTemp();
-}
-
-void TextWriter::forgetTemp() {
-    UnregisterTemp(tempSlot_);
-    tempSlot_ = -1;
-    tempPath_.clear();
+    temp_.remove();
 }
 
 void TextWriter::fail(const char* action, int err) {
@@ -405,20 +391,23 @@ void TextWriter::close() {
         abandon();
         throw;
     }
-    struct stat st {};
-    if (::fstat(fd_, &st) == 0) written_ = StampFrom(st);
     bool inPlace = false;
     if (unnamed_) {
-        // Complete: the file gets a name now, straight the target's when that is free.
+        // Complete: the file gets a name now, straight the target's when that is free, else a
+        // temporary one that is renamed over the target.
+        const FdName self(fd_);
         int err = EEXIST;
         struct stat at {};
-        if (::lstat(path_.c_str(), &at) != 0 && errno == ENOENT) err = LinkUnnamed(fd_, path_);
-        if (err == 0)
+        if (::lstat(path_.c_str(), &at) != 0 && errno == ENOENT) err = LinkUnnamed(fd_, self, path_.c_str());
+        if (err == 0) {
             inPlace = true;
-        else if (err == EEXIST)
-            nameTemp(true);
-        else
+        } else if (err == EEXIST) {
+            err = temp_.make(FolderPart(path_),
+                             [this, &self](const char* name) { return LinkUnnamed(fd_, self, name); });
+            if (err != 0) fail("Cannot create file", err);
+        } else {
             fail("Cannot create file", err);
+        }
     }
     const int rc = ::close(fd_);
     fd_ = -1;
@@ -427,8 +416,8 @@ void TextWriter::close() {
         if (inPlace) ::unlink(path_.c_str());
         fail("Cannot write file", err);
     }
-    if (!inPlace && ::rename(tempPath_.c_str(), path_.c_str()) != 0) fail("Cannot create file", errno);
-    forgetTemp();
+    if (!inPlace && ::rename(temp_.path().c_str(), path_.c_str()) != 0) fail("Cannot create file", errno);
+    temp_.forget();
 }
 
 }  // namespace rs

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/platform/FileError.h"
-#include "core/platform/FileStamp.h"
+#include "core/platform/TempNames.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -44,8 +44,9 @@ private:
 // a name in the target's folder, which close() names and renames into the target's place: a
 // link at that name is replaced, never written through, and a writer that is never closed (a
 // run stopped by an error, or a process killed at any moment) leaves the folder as it was. The
-// new file keeps the mode, owner and group of the regular file it replaces, where the system
-// allows; a regular file this user may not write is refused, as a write in place would be.
+// new file keeps the owner, group and access (ACL or mode) of the regular file it replaces, where
+// the system allows, and never gives anyone more; a regular file this user may not write is
+// refused, as a write in place would be.
 class TextWriter {
 public:
     explicit TextWriter(const std::string& path);
@@ -60,24 +61,18 @@ public:
     // Flushes, closes and puts the file in place; errors of the last writes surface here.
     void close();
     const std::string& path() const { return path_; }
-    // The file as close() left it, for telling later whether it is still the same.
-    const FileStamp& written() const { return written_; }
 
 private:
     void flush();
     [[noreturn]] void fail(const char* action, int err);
     void abandon();
-    void forgetTemp();
-    void nameTemp(bool linkOpenFile);
 
     std::string path_;
-    std::string tempPath_;  // the named file until close() renames it, where one is used
-    int tempSlot_ = -1;     // its place among the names a signal that ends the program removes
+    TempName temp_;  // the file's name until close() renames it over the target, where it has one
     int fd_ = -1;
     bool unnamed_ = false;
     std::vector<char> buf_;
     std::size_t used_ = 0;
-    FileStamp written_;
 };
 
 // Throws FileError when the path is longer than the platform allows.
@@ -100,6 +95,11 @@ bool FileExists(const std::string& path);
 // What a path names, links followed.
 enum class FileKind { Missing, Regular, Folder, Other };
 FileKind KindOf(const std::string& path);
+
+// Makes a write past the file-size limit fail with an error that the run reports ("File too
+// large"), as a full disk does, instead of ending the program. The signal is caught, not
+// ignored, so that the programs this one starts get its default again.
+void ReportWritesPastTheSizeLimit();
 
 namespace detail {
 // Makes writers use a named file beside the target, as they do where the file system refuses

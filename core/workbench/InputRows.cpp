@@ -18,16 +18,20 @@ void InputRows::finishLoad(bool complete) {
     complete_ = complete && stamped_ && StampOf(path_, after) && after == stamp_;
 }
 
-bool InputRows::lend(const std::string& path) {
+bool InputRows::canLend(const std::string& path) const {
     FileStamp now;
-    if (complete_ && path == path_ && StampOf(path, now) && now == stamp_) {
-        if (!lent_) std::swap(ListInput, finderRows_);
-        lent_ = true;
-        return true;
-    }
+    return complete_ && path == path_ && StampOf(path, now) && now == stamp_;
+}
+
+void InputRows::lend() {
+    if (!lent_) std::swap(ListInput, finderRows_);
+    lent_ = true;
+}
+
+RowList& InputRows::unlend() {
     if (lent_) std::swap(ListInput, finderRows_);
     lent_ = false;
-    return false;
+    return ListInput;
 }
 
 }  // namespace rs

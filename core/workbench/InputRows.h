@@ -19,9 +19,12 @@ public:
     RowList& startLoad(const std::string& path);
     // Ends it: only a load that read the whole file, unchanged meanwhile, may be lent out.
     void finishLoad(bool complete);
-    // Readies ListInput for a dispatch on path. True when it now holds the loaded rows; false
-    // when the caller must read the file into it (the loaded rows are taken back first).
-    bool lend(const std::string& path);
+    // True when a dispatch on path may take the loaded rows: a whole load of it, unchanged since.
+    bool canLend(const std::string& path) const;
+    // ListInput takes the loaded rows, for a dispatch that canLend.
+    void lend();
+    // The loaded rows are taken back from ListInput, which is returned for the caller to fill.
+    RowList& unlend();
     // The rows of the last load, wherever they are now.
     const RowList& loaded() const { return lent_ ? ListInput : finderRows_; }
 

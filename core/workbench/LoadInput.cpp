@@ -174,9 +174,10 @@ void WriteStatisticsReport(const std::vector<std::string>& statistics, const std
     out.close();
 }
 
-bool WritePastedText(const std::string& path, std::string_view memoText, FileStamp* saved) {
+bool WritePastedText(const std::string& path, std::string_view memoText, ContentDigest* saved) {
     if (memoText.empty()) return false;
     TextWriter out(path);
+    Digester written;
     std::size_t start = 0;
     while (start < memoText.size()) {
         std::size_t lf = memoText.find('\n', start);
@@ -184,17 +185,26 @@ bool WritePastedText(const std::string& path, std::string_view memoText, FileSta
         std::size_t next = lf == std::string_view::npos ? memoText.size() : lf + 1;
         if (lf != std::string_view::npos && end > start && memoText[end - 1] == '\r') --end;
         out.writeLine(memoText.substr(start, end - start));
+        written.add(memoText.substr(start, end - start));
+        written.add("\r\n");
         start = next;
     }
     out.close();
-    if (saved) *saved = out.written();
+    if (saved) *saved = written.digest();
     return true;
 }
 
 void RefuseReplacedPaste(const std::string& input, const std::optional<PastedText>& pasted) {
     if (!pasted || input != pasted->path) return;
-    FileStamp now;
-    if (!StampOf(input, now) || !SameVersion(now, pasted->saved)) throw RunRefused(kPasteReplacedText);
+    // What the file holds, not when it was written: a window may save the same length twice in
+    // one tick of a coarse clock, and inode numbers are not stable on every file system.
+    ContentDigest now;
+    try {
+        now = DigestOfFile(input);
+    } catch (const FileError&) {
+        throw RunRefused(kPasteReplacedText);
+    }
+    if (now != pasted->saved) throw RunRefused(kPasteReplacedText);
 }
 
 }  // namespace rs

@@ -3,7 +3,7 @@
 // Loading the current input: its rows for the position finder, the row count that divides
 // every percentage, the statistics block and the status line; and the pasted-text file.
 
-#include "core/platform/FileStamp.h"
+#include "core/platform/Digest.h"
 #include "core/platform/RowList.h"
 #include "core/workbench/Progress.h"
 
@@ -55,19 +55,20 @@ void WriteStatisticsReport(const std::vector<std::string>& statistics, const std
 // Writes the rows of a memo's text to path, each followed by CR LF, and returns true; returns
 // false and writes nothing when the memo has no rows. A memo's rows are its lines (broken at
 // LF or CR LF); the empty line after a final line break, or the whole of an empty text, is
-// not a row. saved, when given, receives the stamp of the file written. Throws FileError.
-bool WritePastedText(const std::string& path, std::string_view memoText, FileStamp* saved = nullptr);
+// not a row. saved, when given, receives the digest of the bytes written. Throws FileError.
+bool WritePastedText(const std::string& path, std::string_view memoText, ContentDigest* saved = nullptr);
 
 // The pasted-text file as one window saved it. Every window of the program saves its text to
-// the same file, so a window checks that the file still holds its own text before a run reads it.
+// the same file, so a window checks that the file still holds its own text once a run has read
+// it, and before a run reads it again.
 struct PastedText {
     std::string path;
-    FileStamp saved;
+    ContentDigest saved;
 };
 inline constexpr const char* kPasteReplacedText =
     "The text you pasted has been replaced since, perhaps by another Rowsmith window that shares the same work folder. Please paste your text again.";
-// Throws RunRefused when input is the pasted-text file and no longer the file saved (replaced,
-// or written since); any other input passes.
+// Throws RunRefused when input is the pasted-text file and no longer holds the bytes saved
+// (another window saved its own text since, or it is gone); any other input passes.
 void RefuseReplacedPaste(const std::string& input, const std::optional<PastedText>& pasted);
 
 }  // namespace rs

@@ -121,12 +121,7 @@ void TFrmFirst::CmdMakeChangesClick() {
     }
     if (needsInput) {
         if (ui->Chkposition->isChecked()) ShowModeless(FrmPosition);
-        if (!RunGuarded([this] {
-                PrepareInputList();
-                // The rows just read are this window's text only when the file is still as it saved it.
-                CheckPastedInput();
-            }))
-            return;
+        if (!RunGuarded([this] { PrepareInputList(); })) return;
     }
     if (runEntry_) runEntry_(entry);
 }
@@ -134,20 +129,36 @@ void TFrmFirst::CmdMakeChangesClick() {
 void TFrmFirst::PrepareInputList() {
     InputRows& rows = appState().input;
     const std::string path = CurrentInput();
-    const bool lent = rows.lend(path);
-    // The finder goes on showing the loaded rows, wherever they are now.
-    FrmPosition->rowModel()->rebind(&rows.loaded());
-    if (lent) {
+    if (rows.canLend(path)) {
         // The file is as it was loaded: its rows are in memory already.
         FrmProgressWindow->start(kTextPreparing);
         FrmProgressWindow->end();
-        return;
+        CheckPastedInput();
+        rows.lend();
+    } else if (pasted_ && path == pasted_->path) {
+        // The rows are this window's text only when the file still holds it once they are read;
+        // until then they stay aside, since open dialogs read ListInput and a refusal must leave
+        // it as it was.
+        RowList fresh;
+        ReadInputRows(fresh, path);
+        CheckPastedInput();
+        rows.unlend() = std::move(fresh);
+    } else {
+        RowList& list = rows.unlend();
+        // The finder shows the loaded rows, which ListInput no longer holds, while it is read.
+        FrmPosition->rowModel()->rebind(&rows.loaded());
+        list.clear();
+        ReadInputRows(list, path);
     }
-    rows.ListInput.clear();
+    // The finder goes on showing the loaded rows, wherever they are now.
+    FrmPosition->rowModel()->rebind(&rows.loaded());
+}
+
+void TFrmFirst::ReadInputRows(RowList& list, const std::string& path) {
     // The window shows once the file is open, so a missing file leaves it hidden; the
     // rows are then read without further pumping.
     bool shown = false;
-    rows.ListInput.loadFile(path, [&shown] {
+    list.loadFile(path, [&shown] {
         if (shown) return;
         shown = true;
         FrmProgressWindow->start(kTextPreparing);
@@ -198,7 +209,7 @@ void TFrmFirst::Memo1Change() {
     const std::string text = MemoText(ui->Memo1);
     const std::string path = JoinPath(appState().WorkFolder, "Temp_paste.txt");
     bool hasRows = false;
-    FileStamp saved;
+    ContentDigest saved;
     if (!RunGuarded([&] { hasRows = WritePastedText(path, text, &saved); })) {
         // The file no longer holds what the memo shows: the next run must not take it for it.
         ui->LblFileName->clear();

@@ -42,7 +42,8 @@ public:
     // sits above the forms it opens, installs itself here at start-up.
     void SetEntryRunner(std::function<void(const std::string&)> run);
 
-    // Re-reads the current input into ListInput. Throws FileError.
+    // Re-reads the current input into ListInput. Throws FileError; pasted text that another
+    // window has replaced since is refused (RunRefused) and leaves ListInput as it was.
     void PrepareInputList();
     // The statistics lines of the last load.
     std::vector<std::string> FileStatistics() const;
@@ -59,6 +60,7 @@ protected:
 
 private:
     void LoadInput(const std::string& path);
+    void ReadInputRows(RowList& list, const std::string& path);
 
     std::unique_ptr<Ui::TFrmFirst> ui;
     std::function<void(const std::string&)> runEntry_;

@@ -6,7 +6,7 @@
 
 #include <sys/resource.h>
 
-#include <csignal>
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -32,8 +32,9 @@ FileSizeLimit::FileSizeLimit(std::uint64_t bytes) {
     struct rlimit limit {};
     EXPECT_EQ(::getrlimit(RLIMIT_FSIZE, &limit), 0);
     old_ = limit.rlim_cur;
-    // Without the signal ignored, the write past the limit would end the process.
-    oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+    // As the program does: otherwise the write past the limit would end the process.
+    ::sigaction(SIGXFSZ, nullptr, &oldAction_);
+    ReportWritesPastTheSizeLimit();
     limit.rlim_cur = bytes;
     EXPECT_EQ(::setrlimit(RLIMIT_FSIZE, &limit), 0);
 }
@@ -43,7 +44,7 @@ FileSizeLimit::~FileSizeLimit() {
     ::getrlimit(RLIMIT_FSIZE, &limit);
     limit.rlim_cur = old_;
     ::setrlimit(RLIMIT_FSIZE, &limit);
-    std::signal(SIGXFSZ, oldHandler_);
+    ::sigaction(SIGXFSZ, &oldAction_, nullptr);
 }
 
 std::string OnlyMessage(const RunOutcome& outcome) {
@@ -65,6 +66,13 @@ TempDir::TempDir() {
 TempDir::~TempDir() {
     std::error_code ec;
     std::filesystem::remove_all(path_, ec);
+}
+
+Lines Entries(const std::string& folder) {
+    Lines names;
+    for (const auto& e : std::filesystem::directory_iterator(folder)) names.push_back(e.path().filename());
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 void WriteBytes(const std::string& path, const std::string& bytes) {

@@ -8,6 +8,8 @@
 #include "core/workbench/AppState.h"
 #include "core/workbench/RunOutcome.h"
 
+#include <signal.h>
+
 #include <cstdint>
 #include <deque>
 #include <string>
@@ -116,6 +118,9 @@ private:
     std::string path_;
 };
 
+// The names in a folder, sorted.
+Lines Entries(const std::string& folder);
+
 // Makes every write to a file fail past `bytes`, as on a full disk, for the lifetime of the object.
 class FileSizeLimit {
 public:
@@ -126,7 +131,7 @@ public:
 
 private:
     std::uint64_t old_ = 0;
-    void (*oldHandler_)(int) = nullptr;
+    struct sigaction oldAction_ {};
 };
 
 void WriteBytes(const std::string& path, const std::string& bytes);

@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <pwd.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <string>
 
 using namespace rs;
 
-TEST(AppDataFolder, ARelativeXdgDataHomeIsIgnored) {
+TEST(AppDataFolder, ARelativeXdgDataHomeIsIgnoredAndAMissingHomeIsLookedUp) {
     const char* oldXdg = std::getenv("XDG_DATA_HOME");
     const std::string savedXdg = oldXdg ? oldXdg : "";
     const std::string savedHome = std::getenv("HOME") ? std::getenv("HOME") : "";
@@ -18,6 +21,17 @@ TEST(AppDataFolder, ARelativeXdgDataHomeIsIgnored) {
     }
     setenv("XDG_DATA_HOME", "/srv/data", 1);
     EXPECT_EQ(AppDataFolder(), "/srv/data");
+
+    // Without HOME, the account's home, never the root of the file system.
+    unsetenv("XDG_DATA_HOME");
+    const struct passwd* account = ::getpwuid(::getuid());
+    ASSERT_NE(account, nullptr);
+    const std::string expected = std::string(account->pw_dir) + "/.local/share";
+    setenv("HOME", "", 1);
+    EXPECT_EQ(AppDataFolder(), expected);
+    unsetenv("HOME");
+    EXPECT_EQ(AppDataFolder(), expected);
+    EXPECT_EQ(JoinPath("", "Rowsmith"), "");
 
     setenv("HOME", savedHome.c_str(), 1);
     if (oldXdg)

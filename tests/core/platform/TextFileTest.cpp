@@ -5,16 +5,20 @@
 
 #include <gtest/gtest.h>
 
+#include <acl/libacl.h>
 #include <fcntl.h>
+#include <sys/acl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <csignal>
+#include <cstdio>
 #include <filesystem>
 #include <iterator>
 
 using namespace rs;
+using rs::test::Entries;
 using rs::test::FileSizeLimit;
 using rs::test::ReadBytes;
 using rs::test::ReaderRows;
@@ -155,13 +159,6 @@ public:
     ~NamedTempFiles() { detail::UseNamedTempFiles(false); }
 };
 
-std::vector<std::string> Entries(const std::string& folder) {
-    std::vector<std::string> names;
-    for (const auto& e : std::filesystem::directory_iterator(folder)) names.push_back(e.path().filename());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 mode_t ModeOf(const std::string& path) {
     struct stat st {};
     EXPECT_EQ(::lstat(path.c_str(), &st), 0) << path;
@@ -221,6 +218,24 @@ TEST(TextWriter, KeepsTheModeAndOwnerOfTheFileItReplaces) {
         rewrite(dir.file("fresh.txt"));
         EXPECT_EQ(ModeOf(dir.file("fresh.txt")), ModeOf(dir.file("plain.txt")));
 
+        // An ACL comes along whole; the mode's group bits, which hold its mask, never become
+        // the owning group's rights.
+        const std::string shared = dir.file("shared.txt");
+        WriteBytes(shared, "old\n");
+        const char* kAcl = "user::rw-,user:65534:r--,group::---,mask::r--,other::---";
+        acl_t acl = ::acl_from_text(kAcl);
+        if (::acl_set_file(shared.c_str(), ACL_TYPE_ACCESS, acl) == 0) {
+            rewrite(shared);
+            acl_t now = ::acl_get_file(shared.c_str(), ACL_TYPE_ACCESS);
+            ASSERT_NE(now, nullptr);
+            char* text = ::acl_to_any_text(now, nullptr, ',', TEXT_NUMERIC_IDS);
+            EXPECT_STREQ(text, kAcl);
+            ::acl_free(text);
+            ::acl_free(now);
+        }
+        ::acl_free(acl);
+        std::filesystem::remove(shared);
+
         if (::geteuid() == 0) {
             ASSERT_EQ(::chown(priv.c_str(), 65534, 65534), 0);
             rewrite(priv);
@@ -229,6 +244,22 @@ TEST(TextWriter, KeepsTheModeAndOwnerOfTheFileItReplaces) {
             EXPECT_EQ(st.st_uid, 65534u);
             EXPECT_EQ(st.st_gid, 65534u);
             EXPECT_EQ(st.st_mode & 07777, 0600u);
+
+            // In a folder whose files take its group, the file keeps its own.
+            const std::string setgid = dir.file("setgid");
+            ASSERT_EQ(::mkdir(setgid.c_str(), 0775), 0);
+            ASSERT_EQ(::chown(setgid.c_str(), 0, 65534), 0);
+            ASSERT_EQ(::chmod(setgid.c_str(), 02775), 0);
+            const std::string mine = setgid + "/Results.txt";
+            WriteBytes(mine, "old\n");
+            ASSERT_EQ(::chown(mine.c_str(), 0, 0), 0);
+            ASSERT_EQ(::chmod(mine.c_str(), 0640), 0);
+            rewrite(mine);
+            ASSERT_EQ(::stat(mine.c_str(), &st), 0);
+            EXPECT_EQ(st.st_gid, 0u);
+            EXPECT_EQ(st.st_mode & 07777, 0640u);
+            EXPECT_EQ(Entries(setgid), std::vector<std::string>{"Results.txt"});
+            std::filesystem::remove_all(setgid);
         }
         EXPECT_EQ(Entries(dir.path()), (std::vector<std::string>{"fresh.txt", "plain.txt", "private.txt"}));
     }
@@ -241,6 +272,15 @@ TEST(TextWriter, RefusesAFileThisUserMayNotWriteButReplacesALink) {
     WriteBytes(kept, "kept\n");
     ASSERT_EQ(::chmod(kept.c_str(), 0444), 0);
     ASSERT_EQ(::symlink(kept.c_str(), dir.file("link.txt").c_str()), 0);
+    // A file this user may write but whose group is not one of theirs: the group the new file
+    // has instead gets none of the old group's rights.
+    const std::string theirs = dir.file("theirs.txt");
+    const bool root = ::geteuid() == 0;
+    if (root) {
+        WriteBytes(theirs, "old\n");
+        ASSERT_EQ(::chown(theirs.c_str(), 65534, 0), 0);
+        ASSERT_EQ(::chmod(theirs.c_str(), 0664), 0);
+    }
     // As root every file may be written, so the refusal is tried as another user.
     auto asUser = [&] {
         if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) std::_Exit(2);
@@ -258,18 +298,40 @@ TEST(TextWriter, RefusesAFileThisUserMayNotWriteButReplacesALink) {
             if (ReadBytes(kept) != "kept\n" ||
                 ReadBytes(dir.file("link.txt")) != way.name + std::string("\r\n"))
                 std::_Exit(5);
+            if (root) {
+                TextWriter t(theirs);
+                t.close();
+                struct stat st {};
+                if (::stat(theirs.c_str(), &st) != 0 || st.st_gid == 0 || (st.st_mode & 0777) != 0604)
+                    std::_Exit(7);
+            }
         }
-        std::_Exit(Entries(dir.path()).size() == 2 ? 0 : 6);
+        std::_Exit(Entries(dir.path()).size() == (root ? 3u : 2u) ? 0 : 6);
     };
     EXPECT_EXIT(asUser(), testing::ExitedWithCode(0), "");
 }
 
-TEST(TextWriter, AFailedWriteIsAFileError) {
+TEST(TextWriter, AWritePastTheSizeLimitIsAFileErrorAndProgramsStartedGetTheDefault) {
     TempDir dir;
     FileSizeLimit limit(1000);
     TextWriter w(dir.file("big.txt"));
     w.writeLine(std::string(5000, 'x'));
-    EXPECT_THROW(w.close(), FileError);
+    try {
+        w.close();
+        ADD_FAILURE() << "no error";
+    } catch (const FileError& e) {
+        EXPECT_EQ(e.reason(), "File too large");
+    }
+    // A program started from here (the viewer, the file browser) must not inherit an ignored signal.
+    FILE* child = ::popen("cat /proc/self/status", "r");
+    ASSERT_NE(child, nullptr);
+    char line[256];
+    unsigned long long ignored = ~0ull;
+    while (std::fgets(line, sizeof line, child))
+        if (std::sscanf(line, "SigIgn: %llx", &ignored) == 1) break;
+    ::pclose(child);
+    ASSERT_NE(ignored, ~0ull);
+    EXPECT_EQ(ignored & (1ull << (SIGXFSZ - 1)), 0u);
 }
 
 TEST(TextFiles, APipeOrDeviceIsRefusedAtOnceInsteadOfWaitedOn) {

@@ -5,6 +5,7 @@
 #include "core/workbench/OperationList.h"
 #include "gui/platform/QtRowListModel.h"
 #include "gui/workbench/UProgressWindow.h"
+#include "gui/workbench/URemove.h"
 #include "gui/workbench/Uposition.h"
 #include "tests/support/Doubles.h"
 #include "tests/support/gui/Controls.h"
@@ -18,20 +19,25 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <thread>
 
 using namespace rs;
+using rs::test::Click;
 using rs::test::Control;
 using rs::test::ListRows;
+using rs::test::SetSpinText;
 using rs::test::Workbench;
 
 // Each test gets its own application-data folder and fresh doubles, and makes its own window.
@@ -260,13 +266,39 @@ TEST_F(Workbench, APipeChosenAsInputIsRefusedNotWaitedOn) {
 TEST_F(Workbench, PastedTextReplacedByAnotherWindowIsNotRun) {
     Control<QCheckBox>(*first, "Chkposition")->setChecked(false);
     Type("alpha");
+    const std::string removeDialog = "REMOVE         - Remove strings or delete various rows";
+    Run(removeDialog);
+    SetSpinText(Control<QSpinBox>(*FrmRemove, "Spin2"), "1");
+    auto* CmdCreate = Control<QPushButton>(*FrmRemove, "CmdCreate");
+    Click(CmdCreate);
+    EXPECT_EQ(Results(), "lpha\r\n");
+
     // Another window of the program pastes its own text into the shared file.
     const std::string pasted = appState().WorkFolder + "/Temp_paste.txt";
     ASSERT_TRUE(WritePastedText(pasted, "beta"));
     const std::string trim = "TRIM BOTH      - Trim spaces from beginning and end of all rows";
+    std::filesystem::remove(appState().ResultsFileName);
     Run(trim);
     EXPECT_EQ(doubles.dialogs.texts(), std::vector<std::string>{kPasteReplacedText});
     EXPECT_FALSE(std::filesystem::exists(appState().ResultsFileName));
+    // The dialog left open still works on this window's text.
+    Click(CmdCreate);
+    EXPECT_EQ(Results(), "lpha\r\n");
+
+    // Text of the same length written into the same file, its time put back, is still refused.
+    Type("gamma");
+    struct stat before {};
+    ASSERT_EQ(::stat(pasted.c_str(), &before), 0);
+    {
+        std::fstream f(pasted, std::ios::in | std::ios::out | std::ios::binary);
+        f << "delta";
+    }
+    const struct timespec times[2] = {before.st_atim, before.st_mtim};
+    ASSERT_EQ(::utimensat(AT_FDCWD, pasted.c_str(), times, 0), 0);
+    doubles.dialogs.messages.clear();
+    Run(trim);
+    EXPECT_EQ(doubles.dialogs.texts(), std::vector<std::string>{kPasteReplacedText});
+    EXPECT_EQ(Results(), "lpha\r\n");
 
     // Pasting again runs on this window's text; a chosen file is read as it is, whoever wrote it.
     Type("alpha");
