@@ -2,7 +2,6 @@
 
 #include "core/platform/TextFile.h"
 
-#include <unistd.h>
 #include <xxhash.h>
 
 #include <new>
@@ -27,17 +26,11 @@ ContentDigest Digester::digest() const {
 }
 
 ContentDigest DigestOfFile(const std::string& path) {
-    const int fd = OpenForReading(path);
+    const Fd fd(OpenForReading(path));
     Digester digester;
     std::vector<char> buf(1 << 18);
-    try {
-        while (const std::size_t n = ReadSome(fd, buf.data(), buf.size(), path))
-            digester.add(std::string_view(buf.data(), n));
-    } catch (...) {
-        ::close(fd);
-        throw;
-    }
-    ::close(fd);
+    while (const std::size_t n = ReadSome(fd.get(), buf.data(), buf.size(), path))
+        digester.add(std::string_view(buf.data(), n));
     return digester.digest();
 }
 

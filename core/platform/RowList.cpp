@@ -78,20 +78,6 @@ constexpr std::size_t kPieces = 8;
 constexpr std::size_t kPieceUnit = std::size_t{1} << 20;
 constexpr std::size_t kMaxPiece = 8 * kPieceUnit;
 
-class Fd {
-public:
-    explicit Fd(int fd) : fd_(fd) {}
-    ~Fd() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
-
 // The size the system gives for an open file; 0 when it gives none.
 std::size_t FileSize(int fd) {
     struct stat st {};

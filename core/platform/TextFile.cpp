@@ -86,34 +86,36 @@ mode_t PermBits(acl_entry_t entry) {
            (::acl_get_perm(perms, ACL_EXECUTE) == 1 ? 1 : 0);
 }
 
+// Calls each(tag, entry) for every entry of acl.
+template <class Each>
+void ForEachEntry(acl_t acl, Each each) {
+    acl_entry_t entry;
+    acl_tag_t tag;
+    for (int which = ACL_FIRST_ENTRY; ::acl_get_entry(acl, which, &entry) == 1; which = ACL_NEXT_ENTRY)
+        if (::acl_get_tag_type(entry, &tag) == 0) each(tag, entry);
+}
+
 // The mode that gives no one more than acl does: the group bits are the owning group's own
 // rights within the mask, never the mask itself.
 mode_t ModeWithin(acl_t acl) {
     mode_t user = 0, group = 0, other = 0, mask = 07;
-    acl_entry_t entry;
-    for (int which = ACL_FIRST_ENTRY; ::acl_get_entry(acl, which, &entry) == 1; which = ACL_NEXT_ENTRY) {
-        acl_tag_t tag;
-        if (::acl_get_tag_type(entry, &tag) != 0) continue;
+    ForEachEntry(acl, [&](acl_tag_t tag, acl_entry_t entry) {
         if (tag == ACL_USER_OBJ) user = PermBits(entry);
         if (tag == ACL_GROUP_OBJ) group = PermBits(entry);
         if (tag == ACL_OTHER) other = PermBits(entry);
         if (tag == ACL_MASK) mask = PermBits(entry);
-    }
+    });
     return user << 6 | (group & mask) << 3 | other;
 }
 
 // Takes every right from the owning group's entry.
 void DropGroupRights(acl_t acl) {
-    acl_entry_t entry;
-    for (int which = ACL_FIRST_ENTRY; ::acl_get_entry(acl, which, &entry) == 1; which = ACL_NEXT_ENTRY) {
-        acl_tag_t tag;
+    ForEachEntry(acl, [](acl_tag_t tag, acl_entry_t entry) {
         acl_permset_t perms;
-        if (::acl_get_tag_type(entry, &tag) == 0 && tag == ACL_GROUP_OBJ &&
-            ::acl_get_permset(entry, &perms) == 0) {
-            ::acl_clear_perms(perms);
-            ::acl_set_permset(entry, perms);
-        }
-    }
+        if (tag != ACL_GROUP_OBJ || ::acl_get_permset(entry, &perms) != 0) return;
+        ::acl_clear_perms(perms);
+        ::acl_set_permset(entry, perms);
+    });
 }
 
 // The new file at fd takes the owner, group and access (ACL or mode) of the regular file at
@@ -154,6 +156,10 @@ void ReportWritesPastTheSizeLimit() {
 namespace detail {
 void UseNamedTempFiles(bool on) { g_namedTempFiles.store(on); }
 }  // namespace detail
+
+Fd::~Fd() {
+    if (fd_ >= 0) ::close(fd_);
+}
 
 FileError ReadError(const std::string& path, int err) {
     if (err == EAGAIN || err == EWOULDBLOCK)

@@ -82,6 +82,19 @@ void CheckPathLength(const std::string& path, const char* action);
 // is refused with a FileError instead of being waited on, and the descriptor stays
 // non-blocking, so a file whose read would wait for data reports that instead. Returns it.
 int OpenForReading(const std::string& path);
+// An open descriptor, closed with the object.
+class Fd {
+public:
+    explicit Fd(int fd) : fd_(fd) {}
+    ~Fd();
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    int get() const { return fd_; }
+
+private:
+    int fd_;
+};
+
 // Reads up to size bytes from fd; 0 at its end. Throws ReadError's error.
 std::size_t ReadSome(int fd, char* buf, std::size_t size, const std::string& path);
 // The error of a failed read of path, errno err: one that would wait says so in words.
