@@ -30,10 +30,10 @@ void RunMode(TFrmFirst& first, const char* mode) {
     AppState& state = appState();
     state.InputFileName = first.CurrentInput();
     RunGuarded([&first, &state, mode] {
-        // Another window may have pasted while an input box was open.
-        first.CheckPastedInput();
+        // The run checks what it reads: another window may paste at any moment, an input box's
+        // included.
         Finish(RunLineOperation(mode, state.InputFileName, state.SearchText, state.ResultsFileName,
-                                *FrmProgressWindow, state.counters, DecimalSeparator()));
+                                *FrmProgressWindow, state.counters, DecimalSeparator(), first.Pasted()));
     });
 }
 
@@ -65,9 +65,8 @@ void Dispatch(TFrmFirst& first, const std::string& entry) {
             state.InputFileName = first.CurrentInput();
             if (!AskSearchText("Remove characters", "Enter the character string you want removed:")) return;
             RunGuarded([&first, &state] {
-                first.CheckPastedInput();
                 Finish(RemoveTextEverywhere(state.InputFileName, state.SearchText, state.ResultsFileName,
-                                            *FrmProgressWindow, state.counters));
+                                            *FrmProgressWindow, state.counters, first.Pasted()));
             });
             break;
         case Operation::RemoveOrDelete:

@@ -11,7 +11,8 @@
 //   +NAME       clicks that button of the dialog, in the order given
 //   @PATH       answers a file choice with PATH (the choices go round FILE and the @PATHs)
 //   TEXT        answers the input boxes
-// NO_FINDER=1 unticks "Always open char position finder"; AGAIN=1 runs the entry twice.
+// NO_FINDER=1 unticks "Always open char position finder"; AGAIN=1 runs the entry twice; PASTE=1
+// pastes the text of FILE into the main window instead of choosing FILE.
 
 #include "core/platform/Dialogs.h"
 #include "core/platform/Shell.h"
@@ -26,6 +27,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -158,7 +160,13 @@ int main(int argc, char** argv) {
     double load = 0;
     if (!form) {
         t.start();
-        FrmFirst->CmdSelectClick();
+        if (const char* p = std::getenv("PASTE"); p && *p == '1') {
+            QFile file(QString::fromUtf8(argv[2]));
+            if (!file.open(QIODevice::ReadOnly)) return 1;
+            FrmFirst->findChild<QPlainTextEdit*>(QStringLiteral("Memo1"))->setPlainText(QString::fromUtf8(file.readAll()));
+        } else {
+            FrmFirst->CmdSelectClick();
+        }
         load = t.nsecsElapsed() / 1e9;
         auto* options = FrmFirst->findChild<QListWidget*>(QStringLiteral("ListOptions"));
         auto items = options->findItems(entry, Qt::MatchExactly);

@@ -1,17 +1,19 @@
 #include "core/platform/Digest.h"
 
-#include "core/platform/TextFile.h"
-
 #include <xxhash.h>
 
 #include <new>
-#include <vector>
 
 namespace rs {
 
 Digester::Digester() : state_(XXH3_createState()) {
     if (!state_) throw std::bad_alloc();
+    reset();
+}
+
+void Digester::reset() {
     XXH3_64bits_reset(static_cast<XXH3_state_t*>(state_));
+    bytes_ = 0;
 }
 
 Digester::~Digester() { XXH3_freeState(static_cast<XXH3_state_t*>(state_)); }
@@ -23,15 +25,6 @@ void Digester::add(std::string_view bytes) {
 
 ContentDigest Digester::digest() const {
     return {bytes_, XXH3_64bits_digest(static_cast<const XXH3_state_t*>(state_))};
-}
-
-ContentDigest DigestOfFile(const std::string& path) {
-    const Fd fd(OpenForReading(path));
-    Digester digester;
-    std::vector<char> buf(1 << 18);
-    while (const std::size_t n = ReadSome(fd.get(), buf.data(), buf.size(), path))
-        digester.add(std::string_view(buf.data(), n));
-    return digester.digest();
 }
 
 }  // namespace rs

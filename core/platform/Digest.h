@@ -23,14 +23,13 @@ public:
     Digester& operator=(const Digester&) = delete;
 
     void add(std::string_view bytes);
+    // Starts again, as for a file read again from its start.
+    void reset();
     ContentDigest digest() const;
 
 private:
     void* state_;
     std::uint64_t bytes_ = 0;
 };
-
-// The digest of a file's bytes. Throws FileError, as a read of it would.
-ContentDigest DigestOfFile(const std::string& path);
 
 }  // namespace rs

@@ -128,6 +128,19 @@ std::size_t FirstCr(const char* base, std::size_t from, std::size_t to) {
     return cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - base) : kNoCr;
 }
 
+// Adds the bytes of the file from offset at to its end.
+void DigestFrom(int fd, std::size_t at, Digester& read, const std::string& path) {
+    std::vector<char> buf(kReadChunk);
+    for (;;) {
+        const ssize_t n = ::pread(fd, buf.data(), buf.size(), static_cast<off_t>(at));
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) throw ReadError(path, errno);
+        if (n == 0) return;
+        read.add(std::string_view(buf.data(), static_cast<std::size_t>(n)));
+        at += static_cast<std::size_t>(n);
+    }
+}
+
 }  // namespace
 
 // One piece of a round: what was asked for, and what reading it found.
@@ -211,7 +224,7 @@ void RowList::splitPiece(LoadPiece& piece) {
 // stays in the buffer behind it, so the file is never copied a second time.
 void RowList::loadFile(const std::string& path) { loadFile(path, {}); }
 
-void RowList::loadFile(const std::string& path, const std::function<void()>& progress) {
+void RowList::loadFile(const std::string& path, const std::function<void()>& progress, Digester* read) {
     clear();
     source_ = path;
     Fd fd(OpenForReading(path));
@@ -221,10 +234,13 @@ void RowList::loadFile(const std::string& path, const std::function<void()>& pro
     // read again from the start.
     constexpr int kAttempts = 3;
     for (int attempt = 1;; ++attempt) {
-        if (attempt > 1) clear();
+        if (attempt > 1) {
+            clear();
+            if (read) read->reset();
+        }
         source_ = path;
         const std::size_t sizeBefore = FileSize(fd.get());
-        const std::size_t kept = loadOnce(fd.get(), path, sizeBefore, progress);
+        const std::size_t kept = loadOnce(fd.get(), path, sizeBefore, progress, read);
         const std::size_t sizeAfter = FileSize(fd.get());
         // A file that says 0 before and after has no size to go by, and has not shrunk.
         if (sizeAfter >= kept || (sizeBefore == 0 && sizeAfter == 0)) return;
@@ -233,7 +249,7 @@ void RowList::loadFile(const std::string& path, const std::function<void()>& pro
 }
 
 std::size_t RowList::loadOnce(int fd, const std::string& path, std::size_t expected,
-                              const std::function<void()>& progress) {
+                              const std::function<void()>& progress, Digester* read) {
     bytes_.reserve(expected + 1);
 
     std::size_t filled = 0;    // bytes read and kept, from the start of the file
@@ -267,6 +283,8 @@ std::size_t RowList::loadOnce(int fd, const std::string& path, std::size_t expec
         // piece after it is dropped.
         std::size_t rows = ends_.size();
         std::size_t used = 0;
+        const std::size_t roundStart = filled;
+        bool eofByte = false;
         while (used < count) {
             LoadPiece& p = pieces[used++];
             p.rowStart = rowStart;
@@ -277,9 +295,15 @@ std::size_t RowList::loadOnce(int fd, const std::string& path, std::size_t expec
             // A piece ends short only at the end of the file, at a 0x1A or at a failed read.
             if (p.end < p.to) {
                 error = p.error;
+                eofByte = p.eofByte;
                 atEnd = true;
                 break;
             }
+        }
+        // Taken before the split drops CRs from the bytes where they lie.
+        if (read && !error) {
+            read->add(std::string_view(base + roundStart, filled - roundStart));
+            if (eofByte) DigestFrom(fd, filled, *read, path);
         }
         ends_.reserveMore(rows + 1 - ends_.size());
         tbb::parallel_for(

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/platform/Digest.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -160,8 +162,9 @@ public:
     void loadFile(const std::string& path);
     // The same, calling progress once the file is open and again after each block of it has
     // been split into rows. A file that shrank while it was read is read again from the start:
-    // progress is then called with no rows, and the rows it saw before are gone.
-    void loadFile(const std::string& path, const std::function<void()>& progress);
+    // progress is then called with no rows, and the rows it saw before are gone. read, when
+    // given, takes the bytes of the file that the rows were split from, and what follows a 0x1A.
+    void loadFile(const std::string& path, const std::function<void()>& progress, Digester* read = nullptr);
 
 private:
     struct FarStart {
@@ -173,7 +176,7 @@ private:
     // One pass over the open file, whose size was expected when it began (0: not known);
     // returns the bytes of it that were kept.
     std::size_t loadOnce(int fd, const std::string& path, std::size_t expected,
-                         const std::function<void()>& progress);
+                         const std::function<void()>& progress, Digester* read);
     std::uint64_t endEntry(std::size_t row, std::uint64_t end, std::uint64_t next,
                            std::vector<FarStart>& far);
 

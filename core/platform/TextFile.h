@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/platform/Digest.h"
 #include "core/platform/FileError.h"
 #include "core/platform/TempNames.h"
 
@@ -7,6 +8,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 namespace rs {
@@ -18,7 +20,9 @@ constexpr std::size_t kMaxPathLength = 259;
 // dropped from the line, the first 0x1A byte ends the input, lines have no length limit.
 class TextReader {
 public:
-    explicit TextReader(const std::string& path);
+    // read, when given, takes every byte of the file that is open, a 0x1A and what follows it
+    // included; it holds them all once close() has returned.
+    explicit TextReader(const std::string& path, Digester* read = nullptr);
     ~TextReader();
     TextReader(const TextReader&) = delete;
     TextReader& operator=(const TextReader&) = delete;
@@ -33,6 +37,7 @@ private:
 
     std::string path_;
     int fd_ = -1;
+    std::thread digesting_;
     std::vector<char> buf_;
     std::size_t pos_ = 0;
     std::size_t end_ = 0;

@@ -9,11 +9,14 @@ RowList& InputRows::startLoad(const std::string& path) {
     lent_ = false;
     complete_ = false;
     path_ = path;
+    loadedDigest_.reset();
     stamped_ = StampOf(path, stamp_);
     return finderRows_;
 }
 
-void InputRows::finishLoad(bool complete) {
+void InputRows::finishLoad(bool complete, std::optional<ContentDigest> read) {
+    // The digest is of the rows themselves, whatever happened to the file meanwhile.
+    if (complete) loadedDigest_ = read;
     FileStamp after;
     complete_ = complete && stamped_ && StampOf(path_, after) && after == stamp_;
 }

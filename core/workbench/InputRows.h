@@ -1,8 +1,10 @@
 #pragma once
 
+#include "core/platform/Digest.h"
 #include "core/platform/FileStamp.h"
 #include "core/platform/RowList.h"
 
+#include <optional>
 #include <string>
 
 namespace rs {
@@ -18,7 +20,8 @@ public:
     // Starts a load of path: returns the finder's rows to fill (ListInput keeps its rows).
     RowList& startLoad(const std::string& path);
     // Ends it: only a load that read the whole file, unchanged meanwhile, may be lent out.
-    void finishLoad(bool complete);
+    // read is the digest of the bytes the load read, where it took one.
+    void finishLoad(bool complete, std::optional<ContentDigest> read = std::nullopt);
     // True when a dispatch on path may take the loaded rows: a whole load of it, unchanged since.
     bool canLend(const std::string& path) const;
     // ListInput takes the loaded rows, for a dispatch that canLend.
@@ -27,11 +30,14 @@ public:
     RowList& unlend();
     // The rows of the last load, wherever they are now.
     const RowList& loaded() const { return lent_ ? ListInput : finderRows_; }
+    // The digest of what the last load read, when it read the whole file and took one.
+    const std::optional<ContentDigest>& loadedDigest() const { return loadedDigest_; }
 
 private:
     RowList finderRows_;
     std::string path_;
     FileStamp stamp_;
+    std::optional<ContentDigest> loadedDigest_;
     bool stamped_ = false;
     bool complete_ = false;
     bool lent_ = false;  // finderRows_ and ListInput are swapped

@@ -290,12 +290,14 @@ std::int64_t OccurrenceEraser::erase(std::string& row, std::size_t& n) {
 
 RunOutcome RunLineOperation(std::string_view modeText, const std::string& inputFileName,
                             std::string& searchText, const std::string& resultsFile, Progress& progress,
-                            RunCounters& counters, char decimalSeparator) {
+                            RunCounters& counters, char decimalSeparator,
+                            const std::optional<PastedText>& pasted) {
     const Mode mode = ParseMode(modeText);
     counters.RowCounter = 0;
     RefuseOverwrite(resultsFile, {inputFileName});
 
-    TextReader in(inputFileName);
+    PasteCheck check(inputFileName, pasted);
+    TextReader in(inputFileName, check.digester());
     TextWriter out(resultsFile);
     progress.start(kTextProcessing);
     PercentReporter percent(progress, kPrefixProcessing, counters);
@@ -365,6 +367,8 @@ RunOutcome RunLineOperation(std::string_view modeText, const std::string& inputF
         percent.row(k);
     }
     in.close();
+    // Before the results are put in place: the rows run on are the bytes checked.
+    check.refuseReplaced();
     out.close();
     progress.end();
 
@@ -381,9 +385,11 @@ RunOutcome RunLineOperation(std::string_view modeText, const std::string& inputF
 }
 
 RunOutcome RemoveTextEverywhere(const std::string& inputFileName, const std::string& searchText,
-                                const std::string& resultsFile, Progress& progress, RunCounters& counters) {
+                                const std::string& resultsFile, Progress& progress, RunCounters& counters,
+                                const std::optional<PastedText>& pasted) {
     RefuseOverwrite(resultsFile, {inputFileName});
-    TextReader in(inputFileName);
+    PasteCheck check(inputFileName, pasted);
+    TextReader in(inputFileName, check.digester());
     TextWriter out(resultsFile);
     counters.RowCounter = 0;
     progress.start(kTextProcessing);
@@ -406,6 +412,7 @@ RunOutcome RemoveTextEverywhere(const std::string& inputFileName, const std::str
         percent.row(k);
     }
     in.close();
+    check.refuseReplaced();
     out.close();
     progress.end();
     return RunOutcome::Publish(resultsFile);

@@ -3,10 +3,12 @@
 // The row-by-row operations run straight from the main window's operation list.
 
 #include "core/platform/RowList.h"
+#include "core/workbench/LoadInput.h"
 #include "core/workbench/Progress.h"
 #include "core/workbench/RunOutcome.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,14 +21,18 @@ namespace rs {
 // are read and its totals written with decimalSeparator. Sets counters.RowCounter and
 // ProgressPercent; the percentage divisor is counters.InputLineCount. Throws FileError, and
 // OverwriteRefused when the results file is the input (as every run that writes a file does).
+// An input that is the pasted text is refused (RunRefused) when what the run read of it is not
+// the text saved, before the results file is touched.
 RunOutcome RunLineOperation(std::string_view mode, const std::string& inputFileName, std::string& searchText,
                             const std::string& resultsFile, Progress& progress, RunCounters& counters,
-                            char decimalSeparator = '.');
+                            char decimalSeparator = '.',
+                            const std::optional<PastedText>& pasted = std::nullopt);
 
 // Deletes every occurrence of searchText from every row (searching again after each deletion)
-// and writes every row. Throws FileError.
+// and writes every row. Throws FileError; refuses replaced pasted text as RunLineOperation does.
 RunOutcome RemoveTextEverywhere(const std::string& inputFileName, const std::string& searchText,
-                                const std::string& resultsFile, Progress& progress, RunCounters& counters);
+                                const std::string& resultsFile, Progress& progress, RunCounters& counters,
+                                const std::optional<PastedText>& pasted = std::nullopt);
 
 // Writes the rows that do not contain searchText and reports how many were left out. No
 // progress window. Throws FileError.

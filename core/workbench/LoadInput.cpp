@@ -110,7 +110,7 @@ std::vector<std::string> StatisticsLines(const LoadResult& r) {
 }
 
 void LoadInputFile(const std::string& path, RowList& rows, Progress& progress, RunCounters& counters,
-                   LoadResult& result) {
+                   LoadResult& result, Digester* read) {
     result = LoadResult{};
     counters.InputLineCount = 0;
 
@@ -136,14 +136,17 @@ void LoadInputFile(const std::string& path, RowList& rows, Progress& progress, R
             progress.update(LinesReadText(k));
     };
     try {
-        rows.loadFile(path, [&] {
-            if (!started) {
-                // The file is open: show the window before the first row.
-                started = true;
-                progress.start(kTextLoading);
-            }
-            countNewRows(true);
-        });
+        rows.loadFile(
+            path,
+            [&] {
+                if (!started) {
+                    // The file is open: show the window before the first row.
+                    started = true;
+                    progress.start(kTextLoading);
+                }
+                countNewRows(true);
+            },
+            read);
     } catch (...) {
         // The rows read before a failed read stay, and so do their counts.
         countNewRows(false);
@@ -194,17 +197,25 @@ bool WritePastedText(const std::string& path, std::string_view memoText, Content
     return true;
 }
 
-void RefuseReplacedPaste(const std::string& input, const std::optional<PastedText>& pasted) {
-    if (!pasted || input != pasted->path) return;
-    // What the file holds, not when it was written: a window may save the same length twice in
+bool IsPastedText(const std::string& input, const std::optional<PastedText>& pasted) {
+    return pasted && input == pasted->path;
+}
+
+void RefuseReplacedPaste(const std::string& input, const std::optional<PastedText>& pasted,
+                         const ContentDigest& read) {
+    // What was read, not when the file was written: a window may save the same length twice in
     // one tick of a coarse clock, and inode numbers are not stable on every file system.
-    ContentDigest now;
-    try {
-        now = DigestOfFile(input);
-    } catch (const FileError&) {
-        throw RunRefused(kPasteReplacedText);
-    }
-    if (now != pasted->saved) throw RunRefused(kPasteReplacedText);
+    if (IsPastedText(input, pasted) && read != pasted->saved) throw RunRefused(kPasteReplacedText);
+}
+
+PasteCheck::PasteCheck(const std::string& input, const std::optional<PastedText>& pasted) {
+    if (!IsPastedText(input, pasted)) return;
+    pasted_ = pasted;
+    read_.emplace();
+}
+
+void PasteCheck::refuseReplaced() const {
+    if (read_ && read_->digest() != pasted_->saved) throw RunRefused(kPasteReplacedText);
 }
 
 }  // namespace rs

@@ -36,11 +36,11 @@ struct LoadResult {
 
 // Reads the file into rows (cleared first) and works out the counts and texts of result
 // (reset first). Sets counters.InputLineCount. Progress: start once the file is open, a row count every
-// 20000 rows, end after the file is closed. Throws FileError; a failure while reading leaves
-// the rows read so far in rows, in result's counts and in counters.InputLineCount, and the progress
-// window up.
+// 20000 rows, end after the file is closed. read, when given, takes the bytes read (see
+// RowList::loadFile). Throws FileError; a failure while reading leaves the rows read so far in
+// rows, in result's counts and in counters.InputLineCount, and the progress window up.
 void LoadInputFile(const std::string& path, RowList& rows, Progress& progress, RunCounters& counters,
-                   LoadResult& result);
+                   LoadResult& result, Digester* read = nullptr);
 LoadResult LoadInputFile(const std::string& path, RowList& rows, Progress& progress, RunCounters& counters);
 
 // The 11 statistics lines and the status line for the counts of a load.
@@ -59,16 +59,35 @@ void WriteStatisticsReport(const std::vector<std::string>& statistics, const std
 bool WritePastedText(const std::string& path, std::string_view memoText, ContentDigest* saved = nullptr);
 
 // The pasted-text file as one window saved it. Every window of the program saves its text to
-// the same file, so a window checks that the file still holds its own text once a run has read
-// it, and before a run reads it again.
+// the same file, so whatever reads this window's text from it checks the bytes it read itself:
+// a save of another window can land between any check and a second read.
 struct PastedText {
     std::string path;
     ContentDigest saved;
 };
 inline constexpr const char* kPasteReplacedText =
     "The text you pasted has been replaced since, perhaps by another Rowsmith window that shares the same work folder. Please paste your text again.";
-// Throws RunRefused when input is the pasted-text file and no longer holds the bytes saved
-// (another window saved its own text since, or it is gone); any other input passes.
-void RefuseReplacedPaste(const std::string& input, const std::optional<PastedText>& pasted);
+// True when input is the pasted-text file, whose reads must be checked.
+bool IsPastedText(const std::string& input, const std::optional<PastedText>& pasted);
+// Throws RunRefused when input is the pasted-text file and read, the digest of the bytes read
+// from it, is not what was saved (another window saved its own text since); any other input
+// passes.
+void RefuseReplacedPaste(const std::string& input, const std::optional<PastedText>& pasted,
+                         const ContentDigest& read);
+
+// The check of one read of input: where input is the pasted text, the reader adds the bytes it
+// reads to digester(), and refuseReplaced() refuses them (RunRefused) when they are not the text
+// saved. Anything else passes.
+class PasteCheck {
+public:
+    PasteCheck(const std::string& input, const std::optional<PastedText>& pasted);
+    // nullptr when nothing is to be checked.
+    Digester* digester() { return read_ ? &*read_ : nullptr; }
+    void refuseReplaced() const;
+
+private:
+    std::optional<PastedText> pasted_;
+    std::optional<Digester> read_;
+};
 
 }  // namespace rs

@@ -82,8 +82,6 @@ void TFrmFirst::FormCreate() {
 
 std::string TFrmFirst::CurrentInput() const { return ToUtf8(ui->LblFileName->text()); }
 
-void TFrmFirst::CheckPastedInput() const { RefuseReplacedPaste(CurrentInput(), pasted_); }
-
 bool TFrmFirst::eventFilter(QObject* watched, QEvent* event) {
     if (watched == ui->EdCurrent &&
         (event->type() == QEvent::MouseButtonRelease || event->type() == QEvent::KeyRelease))
@@ -129,19 +127,23 @@ void TFrmFirst::CmdMakeChangesClick() {
 void TFrmFirst::PrepareInputList() {
     InputRows& rows = appState().input;
     const std::string path = CurrentInput();
-    if (rows.canLend(path)) {
+    const bool pasted = IsPastedText(path, pasted_);
+    // The finder and the statistics show what the load read: it must have been this window's text.
+    const std::optional<ContentDigest>& loaded = rows.loadedDigest();
+    if (pasted && loaded) RefuseReplacedPaste(path, pasted_, *loaded);
+    if (rows.canLend(path) && (!pasted || loaded)) {
         // The file is as it was loaded: its rows are in memory already.
         FrmProgressWindow->start(kTextPreparing);
         FrmProgressWindow->end();
-        CheckPastedInput();
         rows.lend();
-    } else if (pasted_ && path == pasted_->path) {
-        // The rows are this window's text only when the file still holds it once they are read;
-        // until then they stay aside, since open dialogs read ListInput and a refusal must leave
-        // it as it was.
+    } else if (pasted) {
+        // The rows are this window's text only when the bytes this read found are; until that is
+        // known they stay aside, since open dialogs read ListInput and a refusal must leave it as
+        // it was.
         RowList fresh;
-        ReadInputRows(fresh, path);
-        CheckPastedInput();
+        PasteCheck check(path, pasted_);
+        ReadInputRows(fresh, path, check.digester());
+        check.refuseReplaced();
         rows.unlend() = std::move(fresh);
     } else {
         RowList& list = rows.unlend();
@@ -154,15 +156,18 @@ void TFrmFirst::PrepareInputList() {
     FrmPosition->rowModel()->rebind(&rows.loaded());
 }
 
-void TFrmFirst::ReadInputRows(RowList& list, const std::string& path) {
+void TFrmFirst::ReadInputRows(RowList& list, const std::string& path, Digester* read) {
     // The window shows once the file is open, so a missing file leaves it hidden; the
     // rows are then read without further pumping.
     bool shown = false;
-    list.loadFile(path, [&shown] {
-        if (shown) return;
-        shown = true;
-        FrmProgressWindow->start(kTextPreparing);
-    });
+    list.loadFile(
+        path,
+        [&shown] {
+            if (shown) return;
+            shown = true;
+            FrmProgressWindow->start(kTextPreparing);
+        },
+        read);
     FrmProgressWindow->end();
 }
 
@@ -228,10 +233,12 @@ void TFrmFirst::LoadInput(const std::string& path) {
     FrmPosition->ClearLoad();
     AppState& state = appState();
     RowList& rows = state.input.startLoad(path);
+    // A load of the pasted text keeps what it read, so that a run can tell it is this window's.
+    PasteCheck check(path, pasted_);
     RunGuarded([&] {
         LoadResult result;
         try {
-            LoadInputFile(path, rows, *FrmProgressWindow, state.counters, result);
+            LoadInputFile(path, rows, *FrmProgressWindow, state.counters, result, check.digester());
         } catch (...) {
             // Rows read before the failure stay in the finder.
             FrmPosition->ShowLoad(&rows, {});
@@ -242,7 +249,9 @@ void TFrmFirst::LoadInput(const std::string& path) {
         ui->EdCurrent->setCursorPosition(0);
         ui->LblMsg->setText(ToQString(result.statusText));
         for (const auto& line : result.statistics) ui->ListBox1->addItem(ToQString(line));
-        state.input.finishLoad(result.complete);
+        std::optional<ContentDigest> read;
+        if (check.digester()) read = check.digester()->digest();
+        state.input.finishLoad(result.complete, read);
     });
 }
 

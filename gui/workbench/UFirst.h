@@ -50,9 +50,9 @@ public:
 
     // The current input: the hidden label's text.
     std::string CurrentInput() const;
-    // Refuses a run (RunRefused) on pasted text that this window did not save: another window
-    // of the program saves its own to the same file.
-    void CheckPastedInput() const;
+    // The text this window saved to the pasted-text file, while that is the input: what reads it
+    // checks that it got this text (another window of the program saves its own to that file).
+    const std::optional<PastedText>& Pasted() const { return pasted_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -60,7 +60,7 @@ protected:
 
 private:
     void LoadInput(const std::string& path);
-    void ReadInputRows(RowList& list, const std::string& path);
+    void ReadInputRows(RowList& list, const std::string& path, Digester* read = nullptr);
 
     std::unique_ptr<Ui::TFrmFirst> ui;
     std::function<void(const std::string&)> runEntry_;

@@ -23,6 +23,22 @@ using rs::test::WriteBytes;
 
 namespace {
 
+// A load and a reader that are given a digester take every byte of the file, those before the
+// rows' CRs were dropped and those after a 0x1A included.
+void ExpectDigestsOfTheWholeFile(const std::string& path, const std::string& text) {
+    Digester whole, loaded, streamed;
+    whole.add(text);
+    RowList list;
+    list.loadFile(path, {}, &loaded);
+    TextReader in(path, &streamed);
+    std::string_view line;
+    while (in.readLine(line)) {
+    }
+    in.close();
+    EXPECT_EQ(loaded.digest(), whole.digest()) << text.size();
+    EXPECT_EQ(streamed.digest(), whole.digest()) << text.size();
+}
+
 std::size_t TotalBytes(const std::vector<std::string>& rows) {
     std::size_t n = 0;
     for (const auto& r : rows) n += r.size();
@@ -128,6 +144,7 @@ TEST(RowList, LoadFileAndTextReaderKeepTheLineRules) {
         EXPECT_EQ(ReaderRows(path), expected) << ::testing::PrintToString(text);
         EXPECT_EQ(ListRows(list), expected) << ::testing::PrintToString(text);
         EXPECT_EQ(list.byteSize(), TotalBytes(expected));
+        ExpectDigestsOfTheWholeFile(path, text);
     }
     std::mt19937 rng(12345);
     for (int round = 0; round < 12; ++round) {
@@ -140,6 +157,7 @@ TEST(RowList, LoadFileAndTextReaderKeepTheLineRules) {
         ASSERT_TRUE(ReaderRows(path) == expected) << "round " << round;
         ASSERT_TRUE(ListRows(list) == expected) << "round " << round;
         EXPECT_EQ(list.byteSize(), TotalBytes(expected));
+        ExpectDigestsOfTheWholeFile(path, text);
     }
 }
 
@@ -177,6 +195,7 @@ TEST(RowList, RowsJoinAcrossReadRoundsOfALargeFile) {
         ++i;
     }
     EXPECT_EQ(list.size(), i);
+    ExpectDigestsOfTheWholeFile(path, text);
 }
 
 TEST(RowList, FileCutShortOrGrownWhileLoadingGivesTheRowsOfAPrefix) {
@@ -240,6 +259,7 @@ TEST(RowList, EndOfFileByteAtAReadBoundaryAddsNoRow) {
         list.loadFile(path);
         EXPECT_EQ(ReaderRows(path), c.rows) << c.text.size();
         EXPECT_EQ(ListRows(list), c.rows) << c.text.size();
+        ExpectDigestsOfTheWholeFile(path, c.text);
     }
 }
 

@@ -3,6 +3,7 @@
 #include "core/platform/Chars.h"
 #include "core/platform/Overwrite.h"
 #include "core/platform/TextFile.h"
+#include "core/workbench/LoadInput.h"
 #include "tests/support/Doubles.h"
 #include "tests/support/LineRun.h"
 
@@ -316,6 +317,46 @@ TEST(LineOperations, MissingInputRaisesFileErrorAndLeavesTheResultsAlone) {
     EXPECT_THROW(
         RunLineOperation("trim", dir.file("gone.txt"), search, dir.file("Results.txt"), progress, counters),
         std::invalid_argument);
+}
+
+TEST(LineOperations, PastedTextIsCheckedOnTheBytesTheRunReads) {
+    TempDir dir;
+    const std::string pasted = dir.file("Temp_paste.txt");
+    const std::string results = dir.file("Results.txt");
+    ContentDigest saved;
+    ASSERT_TRUE(WritePastedText(pasted, " mine\x1A \r\n", &saved));
+    const std::optional<PastedText> mine = PastedText{pasted, saved};
+    std::string search = "x";
+    RunCounters counters;
+
+    // Another window's save that lands once the run has opened the file changes nothing it reads.
+    struct SavedOverOnStart : RecordingProgress {
+        std::string path;
+        void start(std::string_view text) override {
+            ASSERT_TRUE(WritePastedText(path, "theirs"));
+            RecordingProgress::start(text);
+        }
+    } savedOver;
+    savedOver.path = pasted;
+    RunLineOperation("TRIM", pasted, search, results, savedOver, counters, '.', mine);
+    EXPECT_EQ(ReadBytes(results), "mine\r\n");
+
+    // One that landed before the run read it is refused, and the results stay as they were.
+    RecordingProgress progress;
+    for (const char* mode : kAllModes) {
+        try {
+            RunLineOperation(mode, pasted, search, results, progress, counters, '.', mine);
+            ADD_FAILURE() << mode << " ran";
+        } catch (const RunRefused& e) {
+            EXPECT_STREQ(e.what(), kPasteReplacedText);
+        }
+    }
+    EXPECT_THROW(RemoveTextEverywhere(pasted, "e", results, progress, counters, mine), RunRefused);
+    EXPECT_EQ(ReadBytes(results), "mine\r\n");
+
+    // Any other input is read as it is.
+    RemoveTextEverywhere(pasted, "e", dir.file("out.txt"), progress, counters, PastedText{"other", saved});
+    EXPECT_EQ(ReadBytes(dir.file("out.txt")), "thirs\r\n");
 }
 
 TEST(Sum, MixedRows) {
