@@ -163,7 +163,8 @@ int main(int argc, char** argv) {
         if (const char* p = std::getenv("PASTE"); p && *p == '1') {
             QFile file(QString::fromUtf8(argv[2]));
             if (!file.open(QIODevice::ReadOnly)) return 1;
-            FrmFirst->findChild<QPlainTextEdit*>(QStringLiteral("Memo1"))->setPlainText(QString::fromUtf8(file.readAll()));
+            FrmFirst->findChild<QPlainTextEdit*>(QStringLiteral("Memo1"))
+                ->setPlainText(QString::fromUtf8(file.readAll()));
         } else {
             FrmFirst->CmdSelectClick();
         }

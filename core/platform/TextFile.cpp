@@ -53,6 +53,7 @@ std::size_t DropCarriageReturns(char* p, std::size_t n) {
 }
 
 std::atomic<bool> g_namedTempFiles{false};
+std::atomic<void (*)(const std::string&)> g_afterLookUp{nullptr};
 
 // "/proc/self/fd/N": the name under which a link can give the unnamed file at N a name.
 struct FdName {
@@ -60,22 +61,31 @@ struct FdName {
     char text[32];
 };
 
-// Gives the unnamed file open at fd the name `name`; 0, or the errno of the failure. Allocates
-// nothing: it runs while the clean-up of temporary names may be waiting for it.
-int LinkUnnamed(int fd, const FdName& self, const char* name) {
-    if (::linkat(AT_FDCWD, self.text, AT_FDCWD, name, AT_SYMLINK_FOLLOW) == 0) return 0;
-    const int err = errno;
-    // Without /proc the descriptor itself can name the file, where the system allows it.
-    if (err == ENOENT && ::linkat(fd, "", AT_FDCWD, name, AT_EMPTY_PATH) == 0) return 0;
-    return err;
+// How the unnamed file at fd can be given a name: a link of its /proc name, or a link of the
+// descriptor itself, which older kernels allow to privileged users only.
+enum class LinkWay { None, Proc, Descriptor };
+
+// The way that works for fd, found before anything is written: a /proc that is missing or that
+// refuses access leaves the descriptor. A link to "/" fails on its new name (EEXIST) only once
+// the descriptor has been accepted.
+LinkWay WayToName(int fd) {
+    if (::faccessat(AT_FDCWD, FdName(fd).text, F_OK, 0) == 0) return LinkWay::Proc;
+    if (::linkat(fd, "", AT_FDCWD, "/", AT_EMPTY_PATH) != 0 && errno == EEXIST) return LinkWay::Descriptor;
+    return LinkWay::None;
 }
 
-// Whether the unnamed file at fd can be given a name at all: through /proc, or without it by a
-// kernel that links a descriptor itself (older kernels allow that to privileged users only).
-// A link to "/" fails on its new name (EEXIST) only once the descriptor has been accepted.
-bool CanNameUnnamed(int fd) {
-    if (::faccessat(AT_FDCWD, FdName(fd).text, F_OK, 0) == 0) return true;
-    return ::linkat(fd, "", AT_FDCWD, "/", AT_EMPTY_PATH) != 0 && errno == EEXIST;
+// Gives the unnamed file open at fd the name `name`, the way the probe found; 0, or the errno of
+// the failure. Allocates nothing: it runs while the clean-up of temporary names may be waiting.
+int LinkUnnamed(int fd, LinkWay way, const FdName& self, const char* name) {
+    int err = 0;
+    if (way == LinkWay::Proc) {
+        if (::linkat(AT_FDCWD, self.text, AT_FDCWD, name, AT_SYMLINK_FOLLOW) == 0) return 0;
+        err = errno;
+        if (err == EEXIST) return err;
+    }
+    // /proc may refuse at the end what it allowed at the start: the descriptor may still do.
+    if (::linkat(fd, "", AT_FDCWD, name, AT_EMPTY_PATH) == 0) return 0;
+    return err == 0 || errno == EEXIST ? errno : err;
 }
 
 // What an ACL entry lets its holder do, as mode bits.
@@ -118,10 +128,28 @@ void DropGroupRights(acl_t acl) {
     });
 }
 
+// The ACL of the regular file that the lstat saw as old, read through a descriptor of that very
+// file: the name may lead to a link or to another file by now. Read where the file may be read,
+// through /proc where only its name may be looked at. nullptr, with errno, when it cannot be.
+acl_t AclOfReplaced(const std::string& path, const struct stat& old) {
+    for (const int how : {O_RDONLY | O_NONBLOCK | O_NOCTTY, O_PATH}) {
+        const Fd fd(::open(path.c_str(), how | O_NOFOLLOW | O_CLOEXEC));
+        if (fd.get() < 0) continue;
+        struct stat st {};
+        if (::fstat(fd.get(), &st) != 0 || st.st_dev != old.st_dev || st.st_ino != old.st_ino) {
+            errno = ESTALE;
+            return nullptr;
+        }
+        return how == O_PATH ? ::acl_get_file(FdName(fd.get()).text, ACL_TYPE_ACCESS)
+                             : ::acl_get_fd(fd.get());
+    }
+    return nullptr;
+}
+
 // The new file at fd takes the owner, group and access (ACL or mode) of the regular file at
-// path that it replaces, so that no one may do more with it than with the old one. Only root may
-// give a file away; another user may still keep its group where it is one of theirs. Where the
-// group cannot be kept, the group the file has instead gets no rights.
+// path that it replaces, as the lstat saw it (old), so that no one may do more with it than with
+// the old one. Only root may give a file away; another user may still keep its group where it is
+// one of theirs. Where the group cannot be kept, the group the file has instead gets no rights.
 void KeepOwnerAndAccess(int fd, const std::string& path, const struct stat& old) {
     bool groupKept = true;
     struct stat now {};
@@ -129,7 +157,7 @@ void KeepOwnerAndAccess(int fd, const std::string& path, const struct stat& old)
         if (::fchown(fd, old.st_uid, old.st_gid) != 0)
             groupKept = now.st_gid == old.st_gid || ::fchown(fd, static_cast<uid_t>(-1), old.st_gid) == 0;
     }
-    acl_t acl = ::acl_get_file(path.c_str(), ACL_TYPE_ACCESS);
+    acl_t acl = AclOfReplaced(path, old);
     if (!acl) {
         // A file system without ACLs has the mode alone; otherwise the mode's group bits may be
         // an ACL's mask, wider than the group's own rights.
@@ -168,6 +196,7 @@ void ReportWritesPastTheSizeLimit() {
 
 namespace detail {
 void UseNamedTempFiles(bool on) { g_namedTempFiles.store(on); }
+void SetAfterLookUp(void (*hook)(const std::string& path)) { g_afterLookUp.store(hook); }
 }  // namespace detail
 
 Fd::~Fd() {
@@ -309,6 +338,7 @@ TextWriter::TextWriter(const std::string& path) : path_(path) {
         throw FileError(path, action, kNotRegular);
     }
     const bool replacingFile = replacing && S_ISREG(st.st_mode);
+    if (auto hook = g_afterLookUp.load()) hook(path);
     if (replacingFile && ::access(path.c_str(), W_OK) != 0) throw FileError::fromErrno(path, action, errno);
     // A file that replaces another is made private, then given the old file's owner and access
     // before it has a name; a new one gets what every new file gets.
@@ -321,7 +351,9 @@ TextWriter::TextWriter(const std::string& path) : path_(path) {
         if (fd_ < 0 && errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
             throw FileError::fromErrno(path, action, errno);
         // One that could never be named would fail only once the whole output is written.
-        if (fd_ >= 0 && !CanNameUnnamed(fd_)) {
+        const LinkWay way = fd_ >= 0 ? WayToName(fd_) : LinkWay::None;
+        viaProc_ = way == LinkWay::Proc;
+        if (fd_ >= 0 && way == LinkWay::None) {
             ::close(fd_);
             fd_ = -1;
         }
@@ -419,12 +451,15 @@ void TextWriter::close() {
         const FdName self(fd_);
         int err = EEXIST;
         struct stat at {};
-        if (::lstat(path_.c_str(), &at) != 0 && errno == ENOENT) err = LinkUnnamed(fd_, self, path_.c_str());
+        const LinkWay way = viaProc_ ? LinkWay::Proc : LinkWay::Descriptor;
+        if (::lstat(path_.c_str(), &at) != 0 && errno == ENOENT)
+            err = LinkUnnamed(fd_, way, self, path_.c_str());
         if (err == 0) {
             inPlace = true;
         } else if (err == EEXIST) {
-            err = temp_.make(FolderPart(path_),
-                             [this, &self](const char* name) { return LinkUnnamed(fd_, self, name); });
+            err = temp_.make(FolderPart(path_), [this, way, &self](const char* name) {
+                return LinkUnnamed(fd_, way, self, name);
+            });
             if (err != 0) fail("Cannot create file", err);
         } else {
             fail("Cannot create file", err);

@@ -76,6 +76,7 @@ private:
     TempName temp_;  // the file's name until close() renames it over the target, where it has one
     int fd_ = -1;
     bool unnamed_ = false;
+    bool viaProc_ = false;  // the unnamed file is named through /proc, else through its descriptor
     std::vector<char> buf_;
     std::size_t used_ = 0;
 };
@@ -123,6 +124,9 @@ namespace detail {
 // Makes writers use a named file beside the target, as they do where the file system refuses
 // files without a name; for the tests of that way.
 void UseNamedTempFiles(bool on);
+// Has writers call hook(path) once they have looked at what stands at their name; for the tests of
+// a name that is swapped for something else meanwhile. nullptr: no call.
+void SetAfterLookUp(void (*hook)(const std::string& path));
 }  // namespace detail
 
 }  // namespace rs

@@ -7,8 +7,11 @@
 
 #include <acl/libacl.h>
 #include <fcntl.h>
+#include <sched.h>
 #include <sys/acl.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -263,6 +266,91 @@ TEST(TextWriter, KeepsTheModeAndOwnerOfTheFileItReplaces) {
         }
         EXPECT_EQ(Entries(dir.path()), (std::vector<std::string>{"fresh.txt", "plain.txt", "private.txt"}));
     }
+}
+
+namespace {
+// What stands at a writer's name once it has looked there: a link to, or a copy of, a file anyone
+// may write.
+struct Swap {
+    std::string wide;
+    bool byLink = true;
+} g_swap;
+
+void SwapName(const std::string& path) {
+    ::unlink(path.c_str());
+    if (g_swap.byLink) {
+        ASSERT_EQ(::symlink(g_swap.wide.c_str(), path.c_str()), 0);
+        return;
+    }
+    WriteBytes(path, "swapped\n");
+    ASSERT_EQ(::chmod(path.c_str(), 0666), 0);
+}
+}  // namespace
+
+TEST(TextWriter, TheAccessIsThatOfTheFileItLookedAtNotOfWhatTheNameLeadsToLater) {
+    for (const WriterWay& way : kWays) {
+        SCOPED_TRACE(way.name);
+        NamedTempFiles named(way.named);
+        TempDir dir;
+        const std::string out = dir.file("Results.txt");
+        g_swap.wide = dir.file("wide.txt");
+        WriteBytes(g_swap.wide, "theirs\n");
+        ASSERT_EQ(::chmod(g_swap.wide.c_str(), 0666), 0);
+        for (bool byLink : {true, false}) {
+            g_swap.byLink = byLink;
+            WriteBytes(out, "mine\n");
+            ASSERT_EQ(::chmod(out.c_str(), 0600), 0);
+            detail::SetAfterLookUp(SwapName);
+            TextWriter w(out);
+            detail::SetAfterLookUp(nullptr);
+            w.writeLine("new");
+            w.close();
+            EXPECT_EQ(ModeOf(out), 0600u) << (byLink ? "link" : "file");
+            EXPECT_EQ(ReadBytes(out), "new\r\n");
+        }
+        EXPECT_EQ(ReadBytes(g_swap.wide), "theirs\n");
+    }
+}
+
+// A /proc that refuses access (masked by a sandbox or a policy) leaves the descriptor to name an
+// unnamed file, or else a named one; either way the write succeeds.
+TEST(TextWriter, AProcThatRefusesAccessStillLetsEveryWriteFinish) {
+    // Masking /proc takes a mount namespace, and the refusal a user other than root.
+    auto maskProc = [] {
+        return ::unshare(CLONE_NEWNS) == 0 &&
+               ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
+               ::mount("tmpfs", "/proc", "tmpfs", 0, "mode=0700") == 0;
+    };
+    if (::geteuid() != 0) GTEST_SKIP() << "needs root to mask /proc";
+    const pid_t probe = ::fork();
+    if (probe == 0) std::_Exit(maskProc() ? 0 : 1);
+    int status = 0;
+    ASSERT_EQ(::waitpid(probe, &status, 0), probe);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) GTEST_SKIP() << "no mount namespace here";
+
+    TempDir dir;
+    ASSERT_EQ(::chmod(dir.path().c_str(), 0777), 0);
+    auto masked = [&] {
+        if (!maskProc() || ::access("/proc/self/fd", F_OK) == 0) std::_Exit(2);
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0) std::_Exit(3);
+        for (const WriterWay& way : kWays) {
+            detail::UseNamedTempFiles(way.named);
+            // A new name, then the same name replaced.
+            for (const char* text : {"first", "second"}) {
+                try {
+                    TextWriter w(dir.file(way.name));
+                    w.writeLine(text);
+                    w.close();
+                } catch (const FileError& e) {
+                    std::fprintf(stderr, "%s\n", e.what());
+                    std::_Exit(4);
+                }
+                if (ReadBytes(dir.file(way.name)) != text + std::string("\r\n")) std::_Exit(5);
+            }
+        }
+        std::_Exit(Entries(dir.path()) == std::vector<std::string>{"named", "unnamed"} ? 0 : 6);
+    };
+    EXPECT_EXIT(masked(), testing::ExitedWithCode(0), "");
 }
 
 TEST(TextWriter, RefusesAFileThisUserMayNotWriteButReplacesALink) {
