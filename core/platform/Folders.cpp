@@ -22,7 +22,7 @@ std::string AccountHome() {
             buf.resize(buf.size() * 2);
             continue;
         }
-        return found && found->pw_dir ? std::string(found->pw_dir) : std::string();
+        return found && found->pw_dir && *found->pw_dir == '/' ? std::string(found->pw_dir) : std::string();
     }
 }
 }  // namespace
@@ -31,9 +31,9 @@ std::string AppDataFolder() {
     // A relative value is invalid and ignored: it would depend on where the program was started.
     const char* xdg = std::getenv("XDG_DATA_HOME");
     if (xdg && *xdg == '/') return xdg;
-    // Without HOME the account's own home, as shells find it.
+    // Without HOME the account's own home, as shells find it; a relative HOME is ignored too.
     const char* env = std::getenv("HOME");
-    const std::string home = env && *env ? std::string(env) : AccountHome();
+    const std::string home = env && *env == '/' ? std::string(env) : AccountHome();
     return home.empty() ? std::string() : home + "/.local/share";
 }
 

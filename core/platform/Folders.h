@@ -5,8 +5,8 @@
 namespace rs {
 
 // The user's application-data folder: $XDG_DATA_HOME when it is an absolute path, or
-// ~/.local/share, with the account's home from the user database where HOME is unset or empty.
-// Empty when no home is known at all.
+// ~/.local/share, with the account's home from the user database where HOME is not an absolute
+// path (unset, empty or relative). Empty when no home is known at all.
 std::string AppDataFolder();
 // The folder that holds the running executable.
 std::string ExecutableFolder();

@@ -28,16 +28,30 @@ constexpr int kSlots = 64;
 Slot g_slots[kSlots];
 
 // Threads inside make(), and whether the clean-up has begun: from then on no name is made, and
-// the clean-up first waits for the names being made, so that none is made after it looked.
+// the clean-up first waits a while for the names being made, so that none is made after it looked.
 std::atomic<int> g_making{0};
 std::atomic<bool> g_ending{false};
 
 constexpr int kEndSignals[] = {SIGTERM, SIGINT, SIGHUP};
 struct sigaction g_oldActions[std::size(kEndSignals)];
 
+// How long the clean-up waits for names being made: a stalled file system may never answer a
+// create, and the program must still end.
+constexpr long kMakingWaitMs = 1500;
+
+long MillisecondsSince(const struct timespec& start) {
+    struct timespec now {};
+    ::clock_gettime(CLOCK_MONOTONIC, &now);
+    return (now.tv_sec - start.tv_sec) * 1000 + (now.tv_nsec - start.tv_nsec) / 1000000;
+}
+
 void RemoveAll() {
     g_ending.store(true);
-    while (g_making.load() > 0) {
+    struct timespec start {};
+    ::clock_gettime(CLOCK_MONOTONIC, &start);
+    // A name is registered before its file is made, so one still being made is removed below
+    // where the file is there by then.
+    while (g_making.load() > 0 && MillisecondsSince(start) < kMakingWaitMs) {
         struct timespec pause {
             0, 1000000
         };

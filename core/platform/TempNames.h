@@ -21,7 +21,9 @@ public:
     // it and returns 0 or an errno (EEXIST tries another name). The name is known to the clean-up
     // before create runs, and create runs with the ending signals held off on this thread, so a
     // file made there is removed whenever the program ends early. create must not allocate or
-    // lock: the clean-up, on another thread, waits for it. Returns 0 or the errno of the failure.
+    // lock: the clean-up, on another thread, waits for it, up to a second and a half (a create
+    // that a stalled file system never answers cannot keep the program from ending). Returns 0
+    // or the errno of the failure.
     int make(const std::string& folder, const std::function<int(const char* name)>& create);
 
     bool empty() const { return path_.empty(); }

@@ -44,6 +44,10 @@ private:
 
 // Sets WorkFolder and ResultsFileName under the given application-data folder and creates
 // the work folder, and any folder above it, when missing; false when it could not be created.
+// Without an application-data folder both stay empty, and nothing names a file there.
 bool PrepareWorkFolder(AppState& state, const std::string& appDataFolder);
+// What a run that would write in a work folder that has no name says.
+inline constexpr const char* kNoWorkFolderText =
+    "There is no folder for your results and pasted text. Set HOME or XDG_DATA_HOME to a folder (a full path, beginning with \"/\") and start Rowsmith again.";
 
 }  // namespace rs

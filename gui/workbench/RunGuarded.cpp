@@ -21,7 +21,12 @@ bool RunGuarded(const std::function<void()>& operation) {
         ShowMessage(e.what());
     } catch (const FileError& e) {
         if (FrmProgressWindow) FrmProgressWindow->end();
-        dialogs().message(e.action() + " \"" + e.path() + "\".\n" + e.reason(), MsgKind::Error, kAppTitle);
+        // A file in a work folder that has no name has none either.
+        if (e.path().empty() && appState().WorkFolder.empty())
+            dialogs().message(kNoWorkFolderText, MsgKind::Error, kAppTitle);
+        else
+            dialogs().message(e.action() + " \"" + e.path() + "\".\n" + e.reason(), MsgKind::Error,
+                              kAppTitle);
     } catch (const std::bad_alloc&) {
         if (FrmProgressWindow) FrmProgressWindow->end();
         dialogs().message("There is not enough memory to finish this operation.", MsgKind::Error, kAppTitle);

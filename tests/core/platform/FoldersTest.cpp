@@ -22,7 +22,8 @@ TEST(AppDataFolder, ARelativeXdgDataHomeIsIgnoredAndAMissingHomeIsLookedUp) {
     setenv("XDG_DATA_HOME", "/srv/data", 1);
     EXPECT_EQ(AppDataFolder(), "/srv/data");
 
-    // Without HOME, the account's home, never the root of the file system.
+    // Without HOME, or with a relative one, the account's home, never the root of the file system
+    // or a folder under wherever the program was started.
     unsetenv("XDG_DATA_HOME");
     const struct passwd* account = ::getpwuid(::getuid());
     ASSERT_NE(account, nullptr);
@@ -30,6 +31,8 @@ TEST(AppDataFolder, ARelativeXdgDataHomeIsIgnoredAndAMissingHomeIsLookedUp) {
     setenv("HOME", "", 1);
     EXPECT_EQ(AppDataFolder(), expected);
     unsetenv("HOME");
+    EXPECT_EQ(AppDataFolder(), expected);
+    setenv("HOME", "relhome", 1);
     EXPECT_EQ(AppDataFolder(), expected);
     EXPECT_EQ(JoinPath("", "Rowsmith"), "");
 

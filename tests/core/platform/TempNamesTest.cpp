@@ -28,14 +28,15 @@ int CreateFile(const char* name) {
 
 // Starts a thread that makes a name in folder slowly, and returns once the file is there but
 // make() has not yet returned: whatever ends the process then lands in the middle of making it.
-std::thread MakeSlowlyOnAnotherThread(const std::string& folder) {
+std::thread MakeSlowlyOnAnotherThread(const std::string& folder,
+                                      std::chrono::milliseconds slow = std::chrono::milliseconds(200)) {
     std::atomic<bool> begun{false};
-    std::thread maker([folder, &begun] {
+    std::thread maker([folder, slow, &begun] {
         TempName name;
-        name.make(folder, [&begun](const char* path) {
+        name.make(folder, [slow, &begun](const char* path) {
             const int err = CreateFile(path);
             begun = true;
-            std::this_thread::sleep_for(std::chrono::milliseconds(200));
+            std::this_thread::sleep_for(slow);
             return err;
         });
         for (;;) ::pause();
@@ -78,6 +79,17 @@ TEST(TempName, ASignalOnAnyThreadOrExitRemovesEvenANameBeingMade) {
     EXPECT_EXIT(endWhileMaking([] { ::kill(::getpid(), SIGTERM); }), testing::KilledBySignal(SIGTERM), "");
     EXPECT_TRUE(Entries(dir.path()).empty());
     EXPECT_EXIT(endWhileMaking([] { std::exit(0); }), testing::ExitedWithCode(0), "");
+    EXPECT_TRUE(Entries(dir.path()).empty());
+
+    // A create that a stalled file system does not answer holds the end back only briefly; were
+    // it waited for, the alarm would end the process first.
+    auto endWhileStalled = [&] {
+        std::thread maker = MakeSlowlyOnAnotherThread(folder, std::chrono::minutes(2));
+        ::alarm(30);
+        ::kill(::getpid(), SIGTERM);
+        for (;;) ::pause();
+    };
+    EXPECT_EXIT(endWhileStalled(), testing::KilledBySignal(SIGTERM), "");
     EXPECT_TRUE(Entries(dir.path()).empty());
 
     // A child made by fork() that exits leaves the names of its parent alone.

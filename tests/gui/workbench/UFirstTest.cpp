@@ -324,4 +324,13 @@ TEST_F(Workbench, AFailedSaveOfThePastedTextForgetsTheInput) {
     doubles.dialogs.messages.clear();
     Run("TRIM BOTH      - Trim spaces from beginning and end of all rows");
     EXPECT_EQ(doubles.dialogs.texts(), std::vector<std::string>{kNoInput});
+
+    // With no folder known at all (no home anywhere), a paste and a run say what is missing.
+    EXPECT_FALSE(PrepareWorkFolder(appState(), ""));
+    doubles.dialogs.messages.clear();
+    Type("new text");
+    doubles.dialogs.fileAnswers = {home.file("a.txt")};
+    first->CmdSelectClick();
+    Run("TRIM BOTH      - Trim spaces from beginning and end of all rows");
+    EXPECT_EQ(doubles.dialogs.texts(), (std::vector<std::string>{kNoWorkFolderText, kNoWorkFolderText}));
 }
