@@ -128,36 +128,31 @@ void DropGroupRights(acl_t acl) {
     });
 }
 
-// The ACL of the regular file that the lstat saw as old, read through a descriptor of that very
-// file: the name may lead to a link or to another file by now. Read where the file may be read,
-// through /proc where only its name may be looked at. nullptr, with errno, when it cannot be.
-acl_t AclOfReplaced(const std::string& path, const struct stat& old) {
-    for (const int how : {O_RDONLY | O_NONBLOCK | O_NOCTTY, O_PATH}) {
-        const Fd fd(::open(path.c_str(), how | O_NOFOLLOW | O_CLOEXEC));
-        if (fd.get() < 0) continue;
-        struct stat st {};
-        if (::fstat(fd.get(), &st) != 0 || st.st_dev != old.st_dev || st.st_ino != old.st_ino) {
-            errno = ESTALE;
-            return nullptr;
-        }
-        return how == O_PATH ? ::acl_get_file(FdName(fd.get()).text, ACL_TYPE_ACCESS)
-                             : ::acl_get_fd(fd.get());
-    }
-    return nullptr;
+// The ACL of the regular file held open at looked (as O_PATH), whose status is old: read where
+// the file may be read, through /proc where only its name may be looked at. The file is held
+// open, so no other file can have its device and inode meanwhile. nullptr, with errno, when it
+// cannot be read.
+acl_t AclOfReplaced(const std::string& path, int looked, const struct stat& old) {
+    const Fd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_NOFOLLOW | O_CLOEXEC));
+    struct stat st {};
+    if (fd.get() >= 0 && ::fstat(fd.get(), &st) == 0 && st.st_dev == old.st_dev && st.st_ino == old.st_ino)
+        return ::acl_get_fd(fd.get());
+    return ::acl_get_file(FdName(looked).text, ACL_TYPE_ACCESS);
 }
 
-// The new file at fd takes the owner, group and access (ACL or mode) of the regular file at
-// path that it replaces, as the lstat saw it (old), so that no one may do more with it than with
-// the old one. Only root may give a file away; another user may still keep its group where it is
-// one of theirs. Where the group cannot be kept, the group the file has instead gets no rights.
-void KeepOwnerAndAccess(int fd, const std::string& path, const struct stat& old) {
+// The new file at fd takes the owner, group and access (ACL or mode) of the regular file that it
+// replaces, held open at looked with the status old, so that no one may do more with it than with
+// the old one, whatever the name leads to by now. Only root may give a file away; another user may still keep
+// its group where it is one of theirs. Where the group cannot be kept, the group the file has instead gets no
+// rights.
+void KeepOwnerAndAccess(int fd, const std::string& path, int looked, const struct stat& old) {
     bool groupKept = true;
     struct stat now {};
     if (::fstat(fd, &now) == 0 && (now.st_uid != old.st_uid || now.st_gid != old.st_gid)) {
         if (::fchown(fd, old.st_uid, old.st_gid) != 0)
             groupKept = now.st_gid == old.st_gid || ::fchown(fd, static_cast<uid_t>(-1), old.st_gid) == 0;
     }
-    acl_t acl = AclOfReplaced(path, old);
+    acl_t acl = AclOfReplaced(path, looked, old);
     if (!acl) {
         // A file system without ACLs has the mode alone; otherwise the mode's group bits may be
         // an ACL's mask, wider than the group's own rights.
@@ -330,9 +325,11 @@ TextWriter::TextWriter(const std::string& path) : path_(path) {
     CheckPathLength(path, action);
     if (path.empty()) throw FileError(path, action, "No file name");
     // What stands at the name itself, links not followed: a link or a file is replaced on
-    // close(); a folder, a pipe or a device is refused before anything is written.
+    // close(); a folder, a pipe or a device is refused before anything is written. It is held
+    // open, so that the owner and access the new file takes are this very file's.
+    const Fd looked(::open(path.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
     struct stat st {};
-    const bool replacing = ::lstat(path.c_str(), &st) == 0;
+    const bool replacing = looked.get() >= 0 && ::fstat(looked.get(), &st) == 0;
     if (replacing && !S_ISREG(st.st_mode) && !S_ISLNK(st.st_mode)) {
         if (S_ISDIR(st.st_mode)) throw FileError::fromErrno(path, action, EISDIR);
         throw FileError(path, action, kNotRegular);
@@ -366,7 +363,7 @@ TextWriter::TextWriter(const std::string& path) : path_(path) {
         });
         if (err != 0) fail(action, err);
     }
-    if (replacingFile) KeepOwnerAndAccess(fd_, path, st);
+    if (replacingFile) KeepOwnerAndAccess(fd_, path, looked.get(), st);
     buf_.resize(kWriteChunk);
 }
 
