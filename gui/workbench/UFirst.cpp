@@ -113,6 +113,11 @@ void TFrmFirst::CmdMakeChangesClick() {
     const bool needsInput = EntryNeedsInput(entry);
     ui->LblMsg->clear();
     if (needsInput && chars::Trim(CurrentInput()).empty()) {
+        // Pasted text cannot be kept anywhere: that, not the input, is what to mend.
+        if (appState().WorkFolder.empty()) {
+            dialogs().message(kNoWorkFolderText, MsgKind::Error, kAppTitle);
+            return;
+        }
         ShowMessage(
             "You must select a text file or paste some text into this application using the buttons at the top. (Note also that your input file will never be altered or changed in any way, as a new file is simply created for you).");
         return;
