@@ -128,19 +128,6 @@ std::size_t FirstCr(const char* base, std::size_t from, std::size_t to) {
     return cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - base) : kNoCr;
 }
 
-// Adds the bytes of the file from offset at to its end.
-void DigestFrom(int fd, std::size_t at, Digester& read, const std::string& path) {
-    std::vector<char> buf(kReadChunk);
-    for (;;) {
-        const ssize_t n = ::pread(fd, buf.data(), buf.size(), static_cast<off_t>(at));
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) throw ReadError(path, errno);
-        if (n == 0) return;
-        read.add(std::string_view(buf.data(), static_cast<std::size_t>(n)));
-        at += static_cast<std::size_t>(n);
-    }
-}
-
 }  // namespace
 
 // One piece of a round: what was asked for, and what reading it found.
@@ -303,7 +290,7 @@ std::size_t RowList::loadOnce(int fd, const std::string& path, std::size_t expec
         // Taken before the split drops CRs from the bytes where they lie.
         if (read && !error) {
             read->add(std::string_view(base + roundStart, filled - roundStart));
-            if (eofByte) DigestFrom(fd, filled, *read, path);
+            if (eofByte) DigestFrom(fd, filled, *read);
         }
         ends_.reserveMore(rows + 1 - ends_.size());
         tbb::parallel_for(

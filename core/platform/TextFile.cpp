@@ -141,10 +141,10 @@ acl_t AclOfReplaced(const std::string& path, int looked, const struct stat& old)
 }
 
 // The new file at fd takes the owner, group and access (ACL or mode) of the regular file that it
-// replaces, held open at looked with the status old, so that no one may do more with it than with
-// the old one, whatever the name leads to by now. Only root may give a file away; another user may still keep
-// its group where it is one of theirs. Where the group cannot be kept, the group the file has instead gets no
-// rights.
+// replaces, held open at looked with the status old, whatever the name leads to by now, so that
+// no one may do more with it than with the old one. Only root may give a file away; another user
+// may still keep its group where it is one of theirs. Where the group cannot be kept, the group
+// the file has instead gets no rights.
 void KeepOwnerAndAccess(int fd, const std::string& path, int looked, const struct stat& old) {
     bool groupKept = true;
     struct stat now {};
@@ -165,19 +165,6 @@ void KeepOwnerAndAccess(int fd, const std::string& path, int looked, const struc
     ::acl_free(acl);
 }
 
-// Adds the bytes of the open file at fd, from its start, to read; stops short where a read fails,
-// which leaves a digest that matches no complete file.
-void DigestWhole(int fd, Digester& read) noexcept {
-    char buf[1 << 16];
-    for (off_t at = 0;;) {
-        const ssize_t n = ::pread(fd, buf, sizeof buf, at);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return;
-        read.add(std::string_view(buf, static_cast<std::size_t>(n)));
-        at += n;
-    }
-}
-
 extern "C" void IgnoreFileSizeSignal(int) {}
 }  // namespace
 
@@ -193,6 +180,17 @@ namespace detail {
 void UseNamedTempFiles(bool on) { g_namedTempFiles.store(on); }
 void SetAfterLookUp(void (*hook)(const std::string& path)) { g_afterLookUp.store(hook); }
 }  // namespace detail
+
+void DigestFrom(int fd, std::size_t at, Digester& read) noexcept {
+    char buf[1 << 16];
+    for (;;) {
+        const ssize_t n = ::pread(fd, buf, sizeof buf, static_cast<off_t>(at));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return;
+        read.add(std::string_view(buf, static_cast<std::size_t>(n)));
+        at += static_cast<std::size_t>(n);
+    }
+}
 
 Fd::~Fd() {
     if (fd_ >= 0) ::close(fd_);
@@ -250,7 +248,7 @@ TextReader::TextReader(const std::string& path, Digester* read) : path_(path) {
     buf_.resize(kReadChunk);
     // Taken on another core through this very descriptor, so the lines do not wait for it: the
     // descriptor keeps the file that was opened, whatever is saved under its name meanwhile.
-    if (read) digesting_ = std::thread([fd = fd_, read] { DigestWhole(fd, *read); });
+    if (read) digesting_ = std::thread([fd = fd_, read] { DigestFrom(fd, 0, *read); });
 }
 
 TextReader::~TextReader() { close(); }

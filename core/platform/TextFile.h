@@ -101,6 +101,9 @@ private:
     int fd_;
 };
 
+// Adds the bytes of the open file at fd from offset at to its end. A read that fails stops it
+// short, which leaves a digest that no complete file has.
+void DigestFrom(int fd, std::size_t at, Digester& read) noexcept;
 // Reads up to size bytes from fd; 0 at its end. Throws ReadError's error.
 std::size_t ReadSome(int fd, char* buf, std::size_t size, const std::string& path);
 // The error of a failed read of path, errno err: one that would wait says so in words.

@@ -215,7 +215,7 @@ PasteCheck::PasteCheck(const std::string& input, const std::optional<PastedText>
 }
 
 void PasteCheck::refuseReplaced() const {
-    if (read_ && read_->digest() != pasted_->saved) throw RunRefused(kPasteReplacedText);
+    if (read_) RefuseReplacedPaste(pasted_->path, pasted_, read_->digest());
 }
 
 }  // namespace rs
